@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace mv {
+
+// The platform runtime's pseudo-random generator, bit for bit.
+class RuntimeRandom {
+public:
+    float next(float n = 1.0f); // Rnd(n)
+    void randomize(double d);   // Randomize d
+    quint32 state() const { return state_; }
+    void setState(quint32 s) { state_ = s & 0xFFFFFF; }
+
+private:
+    quint32 state_ = 0x050000;
+};
+
+// The text cipher over single-byte codes. The output of encrypt is in ';'..'z'.
+QByteArray EncryptText(const QByteArray& text, const QByteArray& passPhrase);
+QByteArray DecryptText(const QByteArray& text, const QByteArray& passPhrase);
+
+// The same on texts in Windows-1252.
+QString EncryptText(const QString& text, const QString& passPhrase);
+QString DecryptText(const QString& text, const QString& passPhrase);
+
+} // namespace mv

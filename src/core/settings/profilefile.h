@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace mv {
+
+// A Windows-style profile (.ini) file in Windows-1252 (UTF-8 when it starts with a BOM).
+// Names match without regard to case. Every write replaces the whole file atomically;
+// a new file is readable by its owner only. Writes return 1 on success.
+class ProfileFile {
+public:
+    explicit ProfileFile(QString path);
+
+    const QString& path() const { return path_; }
+
+    // The value or the default, cut to at most n - 1 characters.
+    QString readKey(const QString& section, const QString& key, const QString& def,
+                    int n) const;
+    int writeKey(const QString& section, const QString& key, const QString& value);
+    int deleteSection(const QString& section);
+    // Lines of the section in file order, each followed by NUL; cut to n - 2 characters
+    // plus the closing NULs as the platform does. Empty when the section is missing.
+    QString readSection(const QString& section, int n = 32000) const;
+    // block: lines each followed by NUL, then one more NUL.
+    int writeSection(const QString& section, const QString& block);
+    // Deletes the section and writes the block in one replacement of the file.
+    int replaceSection(const QString& section, const QString& block);
+
+private:
+    QString path_;
+};
+
+} // namespace mv

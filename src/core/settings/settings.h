@@ -1,0 +1,69 @@
+#pragma once
+
+#include "calendar/dayentry.h"
+#include "calendar/holidaytables.h"
+#include "settings/addressrow.h"
+
+#include <QDate>
+
+namespace mv {
+
+class ProfileFile;
+
+inline constexpr const char* kPassPhrase = "kav51KAV51";
+inline constexpr const char* kNoKey = "12345";
+
+// Everything the settings load puts into the program, with the defaults applied.
+struct Settings {
+    QString postOfficeAddress;
+    QString postOfficePort;
+    QString yearText;      // "Jahr" as read (caption and year field)
+    int selectedYear = 0;  // yearText as a whole number
+    QString definitionPath;
+    QString standardFrom, standardTo, standardPlace;
+    QString holidayFrom, holidayTo, holidayPlace;
+    bool holidayWholeDay = true;  // "Darstellung 24h"
+    bool standardWholeDay = false;
+    bool standardActive = true;
+    QString language;
+    QString country;
+    DayList furtherDays;
+    HolidayTables holidays = HolidayTables::withNames();
+    QString storedMask;    // "Definition" as read with the country's default
+    bool asNote = false;
+    AddressList users;
+};
+
+// Reads Feiertage.ini. A year that is no number counts as missing (today's year).
+// "Darstellung 24h" = "1" sets the holiday times to "00:00" and "24:00" as its
+// click does; "Standard 24h" likewise for the default appointment.
+Settings LoadSettings(const ProfileFile& file, const QDate& today, const QString& systemCountryCode);
+
+// The values "Einstellungen speichern" writes, as texts from the controls.
+struct SettingsToSave {
+    QString yearText;
+    QString mask; // 12 digits
+    bool asNote = false;
+    QString definitionPath;
+    QString standardFrom, standardTo, standardPlace;
+    QString holidayFrom, holidayTo, holidayPlace;
+    bool holidayWholeDay = false, standardWholeDay = false, standardActive = false;
+    QString language, country;
+    DayList furtherDays;
+};
+
+struct SaveResult {
+    int code = 1;       // 1 success, else the failing write's return value
+    QString failedKey;  // key (or section) of the first failing write
+    bool ok() const { return code == 1; }
+};
+
+SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s);
+SaveResult SaveUsers(ProfileFile& file, const AddressList& users);
+
+// Section blocks as stored: lines joined by BEL, each followed by NUL, then one NUL.
+QString furtherDaysBlock(const DayList& rows);
+QString usersBlock(const AddressList& rows);
+AddressList usersFromBlock(const QString& block);
+
+} // namespace mv

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace mv {
+
+enum class Msg {
+    ConfirmDeleteAll,
+    ConfirmDeleteEntry,
+    PleaseWait,
+    SaveFailed,
+    WillBeDeleted,
+    EntryWritten,
+    LoginOk,
+    WriteRunHeader,
+    DeleteRunHeader,
+    EntryDeleted,
+    EndBeforeStart,
+    TimeInvalid,
+    NoLogin,
+    EntryNotDeleted,
+    EntryNotWritten,
+    FileCreated,
+    FileNotCreated,
+    NoUserSelected,
+    TitleConfirm,
+    TitleDateTime,
+    TitleSettings,
+    EnterDesignation,
+    DateInvalid,
+    TitleDesignation,
+    SelectEntryFirst,
+    KeyCreated,
+    KeyNotCreated,
+    KeyDeleted,
+    KeyNotDeleted,
+    YearRange,
+    NoKey,
+    NoGroupWise,
+    Language,
+    Country,
+    Count_
+};
+
+// The program's message texts in the language last applied; empty until then.
+class MessageTable {
+public:
+    // "English" or "Deutsch" (exact) fills every entry; anything else changes nothing.
+    void fill(const QString& language);
+    QString text(Msg m) const { return texts_[static_cast<int>(m)]; }
+    QString operator[](Msg m) const { return text(m); }
+
+    static QString german(Msg m);
+    static QString english(Msg m);
+
+private:
+    std::array<QString, static_cast<int>(Msg::Count_)> texts_;
+};
+
+inline constexpr const char* kAppTitle = "Marvolingen";
+
+} // namespace mv
