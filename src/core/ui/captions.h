@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -13,5 +14,38 @@ struct Caption {
 };
 
 const QList<Caption>& mainWindowCaptions();
+
+// Captions a control shows before any language is applied (menus with access keys).
+struct DesignedCaption {
+    QString objectName;
+    QString text;
+};
+
+const QList<DesignedCaption>& mainWindowDesignedCaptions();
+
+// A list of captions in both languages, in display order.
+struct CaptionList {
+    QStringList german;
+    QStringList english;
+    // "English" gives the English list, anything else the German one.
+    const QStringList& in(const QString& language) const {
+        return language == QLatin1String("English") ? english : german;
+    }
+};
+
+const CaptionList& tabCaptions();              // Tab1, tabs 0..4
+const CaptionList& dayColumnCaptions();        // lvListe and lvWeitereTage
+const CaptionList& addressColumnCaptions();    // lvAdressen and lstAddressBookEntries
+const CaptionList& processingColumnCaptions(); // lvVerarbeitung
+const CaptionList& weekdayInitials();          // Sunday first
+const CaptionList& monthNames();               // January first
+
+// Designed column captions where they differ from the German runtime ones.
+const QStringList& designedFurtherDayColumns(); // "Uhrzeit" in place of "Zeit"
+
+// Window caption: without year (language applied) and with year (year field left).
+// The year form exists only for "Deutsch" and "English"; other languages give "".
+QString windowCaption(const QString& language);
+QString windowCaptionWithYear(const QString& language, const QString& year);
 
 } // namespace mv

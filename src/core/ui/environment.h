@@ -8,8 +8,8 @@ namespace mv {
 
 // What differs between a test and a real run, passed in instead of read from globals.
 struct Environment {
-    QString programFolder;       // holds Feiertage.ini, the logs, GroupWise/
-    QString systemCountryCode;   // telephone country code of the system locale, "" if unknown
+    QString programFolder;     // holds Feiertage.ini, the logs, GroupWise/
+    QString systemCountryCode; // telephone country code of the system locale, "" if unknown
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
     QDate today() const { return now().date(); }

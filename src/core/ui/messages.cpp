@@ -1,1 +1,79 @@
-// to be written
+#include "ui/messages.h"
+
+namespace mv {
+namespace {
+
+struct Texts {
+    const char* german;
+    const char* english;
+};
+
+// Order follows enum Msg.
+constexpr Texts kTexts[] = {
+    {"Bei diesem Vorgang werden sämtliche von Marvolingen erzeugten Termine aus dem Jahr "
+     "aktuellen Jahr gelöscht! Fortfahren?",
+     "Now all your dates written by Marvolingen 2.0 in this year will be deleted. Do?"},
+    {"Soll dieser Termin auch aus dem Novell Group Wise Kalender gelöscht werden?",
+     "Should this date also be deleted from the Novell Group Wise calender?"},
+    {"Bitte Warten...\r\nVerbindung mit Datenbank wird aufgebaut",
+     "Please wait...\r\nConnect to database."},
+    {"Einstellungen konnten nicht gespeichert werden!", "Can`t save settings!"},
+    {" wird gelöscht", " will be deleted"},
+    {"Eintrag OK", "Entry written"},
+    {"Anmeldung OK", "Login OK"},
+    {"Eintragen der Feiertage am ", "Insert/Write all holidays on "},
+    {"Löschen aller von Marvolingen eingetragenen Termine am ",
+     "Deleting all holidays and dates written by Marvolingen on "},
+    {"Eintrag gelöscht", "Entry deleted"},
+    {"Termin beginnt erst wenn Termin schon zuende ist", "Date ends before it begins"},
+    {"Uhrzeit ungültig! Bitte verbessern.", "Time wrong! Please correkt."},
+    {"Keine Anmeldung", "No login"},
+    {"Eintrag nicht gelöscht", "Entry not deleted"},
+    {"Eintrag konnte nicht eingetragen werden!", "Can`t write entry!"},
+    {"Datei erfolreich erstellt: ", "File created successfully: "},
+    {"Datei konnte nicht erstellt werden!", "Can`t create file!"},
+    {"Bitte min. einen Username angeben!", "Please selected at least one user/resource!"},
+    {"Marvolingen - Sicherheitsabfrage", "Marvolingen - confirm delete"},
+    {"Marvolingen - Datum oder Uhrzeit falsch", "Marvolingen - date or time wrong"},
+    {"Marvolingen - Einstellungsfehler", "Marvolingen - setting error"},
+    {"Bitte Bezeichnung eingeben", "Please enter designation"},
+    {"Datum nicht korrekt", "Datum incorrect"},
+    {"Bezeichnung", "Designation"},
+    {"Erst einen Adressbucheintrag auswählen", "You must first select an Address Book."},
+    {"Anwendungschlüssel wurde in die Groupwise Datenbank erstellt.",
+     "Applicationkey was created into the GroupWise database"},
+    {"Anwendungsschlüssel konnte nicht erstellt werden.", "Can`t create Applicationkey."},
+    {"Anwendungschlüssel wurde aus der Groupwise Datenbank gelöscht.",
+     "Applicationkey was deleted from the GroupWise database."},
+    {"Anwendungsschlüssel konnte nicht gelöcht werden.", "Can`t delete Apllication key."},
+    {"Das Jahr darf nur zwischen 1583 und 8202 liegen.",
+     "The year must be one between 1583 and 8202"},
+    {"Kein Schlüssel gefunden! Dieser wird zum Eintrag benötigt.",
+     "No key found! You need the key for writing into the database."},
+    {"Groupwise ist nicht oder nur fehelerhaft installiert. Programm wird beendet.",
+     "Groupwise is not or not correct installed. Program is exiting."},
+    {"Sprache", "Language"},
+    {"Land", "Country"},
+};
+static_assert(std::size(kTexts) == static_cast<size_t>(Msg::Count_));
+
+} // namespace
+
+QString MessageTable::german(Msg m) {
+    return QString::fromUtf8(kTexts[static_cast<int>(m)].german);
+}
+
+QString MessageTable::english(Msg m) {
+    return QString::fromUtf8(kTexts[static_cast<int>(m)].english);
+}
+
+void MessageTable::fill(const QString& language) {
+    const bool english = language == QLatin1String("English");
+    if (!english && language != QLatin1String("Deutsch"))
+        return;
+    for (int i = 0; i < static_cast<int>(Msg::Count_); ++i)
+        texts_[i] = english ? MessageTable::english(static_cast<Msg>(i))
+                            : MessageTable::german(static_cast<Msg>(i));
+}
+
+} // namespace mv

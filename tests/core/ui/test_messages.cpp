@@ -1,0 +1,62 @@
+#include "ui/messages.h"
+
+#include <QTest>
+
+using mv::Msg;
+
+class TestMessages : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyUntilFilled() {
+        mv::MessageTable t;
+        for (int i = 0; i < static_cast<int>(Msg::Count_); ++i)
+            QVERIFY(t.text(static_cast<Msg>(i)).isEmpty());
+    }
+
+    void fillRules() {
+        mv::MessageTable t;
+        t.fill("English");
+        t.fill("Deutsch");
+        for (int i = 0; i < static_cast<int>(Msg::Count_); ++i) {
+            const auto m = static_cast<Msg>(i);
+            QCOMPARE(t.text(m), mv::MessageTable::german(m));
+            QVERIFY(!t.text(m).isEmpty());
+        }
+        // Case matters: a lower-case word leaves every entry alone.
+        t.fill("english");
+        QCOMPARE(t[Msg::YearRange], QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+        t.fill("English");
+        QCOMPARE(t[Msg::YearRange], QString("The year must be one between 1583 and 8202"));
+    }
+
+    void exactTexts_data() {
+        QTest::addColumn<int>("msg");
+        QTest::addColumn<QString>("german");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("wait") << int(Msg::PleaseWait)
+                              << "Bitte Warten...\r\nVerbindung mit Datenbank wird aufgebaut"
+                              << "Please wait...\r\nConnect to database.";
+        QTest::newRow("grave") << int(Msg::SaveFailed)
+                               << "Einstellungen konnten nicht gespeichert werden!"
+                               << "Can`t save settings!";
+        QTest::newRow("blank") << int(Msg::WillBeDeleted) << " wird gelöscht"
+                               << " will be deleted";
+        QTest::newRow("typo") << int(Msg::KeyNotDeleted)
+                              << "Anwendungsschlüssel konnte nicht gelöcht werden."
+                              << "Can`t delete Apllication key.";
+        QTest::newRow("file") << int(Msg::FileCreated) << "Datei erfolreich erstellt: "
+                              << "File created successfully: ";
+        QTest::newRow("country") << int(Msg::Country) << "Land"
+                                 << "Country";
+    }
+    void exactTexts() {
+        QFETCH(int, msg);
+        QFETCH(QString, german);
+        QFETCH(QString, english);
+        QCOMPARE(mv::MessageTable::german(Msg(msg)), german);
+        QCOMPARE(mv::MessageTable::english(Msg(msg)), english);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMessages)
+#include "test_messages.moc"
