@@ -1,0 +1,48 @@
+# Two commands for a new user: `make run` and `make test`.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_OPTS ?=
+
+APP_DIR = $(BUILD)/src/app
+CLI     = $(BUILD)/src/cli/marvolingen-cli
+
+.PHONY: deps build run test test-asan fuzz bench screenshots ci clean
+
+deps:
+	./scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_OPTS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Starts the window program; a demo GroupWise system is created beside it the first time.
+run: build
+	@if [ ! -d "$(APP_DIR)/GroupWise" ]; then $(CLI) --folder $(APP_DIR) groupwise init --demo; fi
+	$(APP_DIR)/marvolingen
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARVOLINGEN_SANITIZE=ON -DMARVOLINGEN_BENCH=OFF
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	./scripts/install-deps.sh --fuzz
+	./fuzz/run.sh
+
+bench: build
+	$(BUILD)/bench/bench_daylist
+	@if [ -x $(BUILD)/bench/bench_gw_write ]; then $(BUILD)/bench/bench_gw_write; fi
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui/marvolingen-screenshots docs/screenshots
+
+ci: test test-asan fuzz
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, only those missing.
+set -eu
+packages="cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev"
+if [ "${1:-}" = "--fuzz" ]; then
+    packages="$packages clang libclang-rt-14-dev"
+fi
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "Installing:$missing"
+    if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
+fi

@@ -1,0 +1,277 @@
+#include "cli/commands.h"
+#include "cli/context.h"
+
+#include "calendar/daylist.h"
+#include "settings/cipher.h"
+#include "settings/codepage.h"
+#include "settings/definitionfile.h"
+
+#include <QFile>
+#include <cstdio>
+
+namespace mv::cli {
+
+void print(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void printError(const QString& text) {
+    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+int usage(const QString& problem) {
+    if (!problem.isEmpty())
+        printError(problem);
+    printError(
+        QStringLiteral("usage: marvolingen-cli [--folder DIR] COMMAND [options]\n"
+                       "  days [--year Y] [--country C] [--selection MASK] [--format text|tsv]\n"
+                       "  definition-file [--year Y] [--out DIR]\n"
+                       "  cipher encrypt|decrypt [--passphrase P]\n"
+                       "  key create|delete --domain PATH\n"
+                       "  write [--year Y]\n"
+                       "  delete-all [--year Y] --yes\n"
+                       "  groupwise init [--demo] [--version 7.0|6.5]\n"
+                       "  groupwise address-book\n"
+                       "  groupwise entries USER [--year Y]"));
+    return kUsage;
+}
+
+Options parseOptions(const QStringList& args, const QStringList& withValue,
+                     const QStringList& flags) {
+    Options o;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString a = args[i];
+        if (!a.startsWith(QLatin1String("--")) || a == QLatin1String("--")) {
+            o.positional << a;
+            continue;
+        }
+        QString value;
+        bool inlineValue = false;
+        if (const qsizetype eq = a.indexOf(QLatin1Char('=')); eq > 0) {
+            value = a.mid(eq + 1);
+            a = a.left(eq);
+            inlineValue = true;
+        }
+        const QString name = a.mid(2);
+        if (withValue.contains(name)) {
+            if (!inlineValue) {
+                if (i + 1 >= args.size()) {
+                    o.error = QStringLiteral("option --%1 needs a value").arg(name);
+                    return o;
+                }
+                value = args[++i];
+            }
+            o.values.insert(name, value);
+        } else if (flags.contains(name) && !inlineValue) {
+            o.flags << name;
+        } else {
+            o.error = QStringLiteral("unknown option: %1").arg(args[i]);
+            return o;
+        }
+    }
+    return o;
+}
+
+Context::Context(const QString& folder) : file(QString()), settings() {
+    env.programFolder = folder;
+    env.systemCountryCode = Environment::systemCountryCodeFromLocale();
+    file = ProfileFile(env.settingsPath());
+    settings = LoadSettings(file, env.today(), env.systemCountryCode);
+    messages.fill(settings.language);
+    if (messages.text(Msg::YearRange).isEmpty())
+        messages.fill(QStringLiteral("Deutsch")); // an unknown language must not silence errors
+}
+
+std::optional<int> Context::yearFrom(const Options& o) const {
+    const QString text =
+        o.values.value(QStringLiteral("year"), QString::number(settings.selectedYear));
+    bool ok = false;
+    const int year = text.trimmed().toInt(&ok);
+    if (!ok || year < 1583 || year > 8202) {
+        printError(messages.text(Msg::YearRange));
+        return std::nullopt;
+    }
+    return year;
+}
+
+std::array<bool, 12> Context::boxesFor(const QString& country) const {
+    // The boxes as the window shows them after the load: the country switch puts the
+    // table of "Deutschland" or "USA" on them; other countries keep what is there.
+    std::array<bool, 12> boxes{};
+    auto apply = [&boxes](const HolidayTable& t) {
+        for (int i = 0; i < 12; ++i)
+            boxes[size_t(i)] =
+                !t[size_t(i)].name.isEmpty() && t[size_t(i)].flag == QLatin1String("1");
+    };
+    auto applyCountry = [&](const QString& c) {
+        if (c == QLatin1String("USA"))
+            apply(settings.holidays.us);
+        else if (c == QLatin1String("Deutschland"))
+            apply(settings.holidays.de);
+        else
+            return false;
+        return true;
+    };
+    if (!applyCountry(settings.country)) {
+        for (int i = 0; i < 12; ++i)
+            boxes[size_t(i)] = settings.holidays.at[size_t(i)].flag == QLatin1String("1");
+    }
+    if (country != settings.country)
+        applyCountry(country);
+    return boxes;
+}
+
+DayListInput Context::dayListInput(int year, const QString& country,
+                                   const std::array<bool, 12>& boxes) const {
+    DayListInput in;
+    in.country = country;
+    in.year = year;
+    in.yearText = QString::number(year);
+    in.selected = boxes;
+    in.asNote = settings.asNote;
+    in.holidayFrom = settings.holidayFrom;
+    in.holidayTo = settings.holidayTo;
+    in.holidayPlace = settings.holidayPlace;
+    in.furtherDays = settings.furtherDays;
+    return in;
+}
+
+DayList Context::storedDayList(int year) const {
+    return BuildDayList(dayListInput(year, settings.country, boxesFor(settings.country)));
+}
+
+namespace {
+
+int cmdDays(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year", "country", "selection", "format"}, {});
+    if (!o.error.isEmpty() || !o.positional.isEmpty())
+        return usage(o.error.isEmpty()
+                         ? QStringLiteral("unexpected argument: ") + o.positional.first()
+                         : o.error);
+    const QString country = o.values.value(QStringLiteral("country"), ctx.settings.country);
+    if (o.values.contains(QStringLiteral("country")) && country != QLatin1String("Deutschland") &&
+        country != QLatin1String("USA") && country != QStringLiteral("Östereich"))
+        return usage(QStringLiteral("--country must be Deutschland, USA or Östereich"));
+    const QString format = o.values.value(QStringLiteral("format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("tsv"))
+        return usage(QStringLiteral("--format must be text or tsv"));
+    std::array<bool, 12> boxes = ctx.boxesFor(country);
+    if (o.values.contains(QStringLiteral("selection"))) {
+        const QString mask = o.values.value(QStringLiteral("selection"));
+        static const QRegularExpression maskForm(QStringLiteral("^[01]{12}$"));
+        if (!maskForm.match(mask).hasMatch())
+            return usage(QStringLiteral("--selection must be 12 characters of 0 and 1"));
+        for (int i = 0; i < 12; ++i)
+            boxes[size_t(i)] = mask[i] == QLatin1Char('1');
+    }
+    const auto year = ctx.yearFrom(o);
+    if (!year)
+        return kUsage;
+    const DayList list = BuildDayList(ctx.dayListInput(*year, country, boxes));
+
+    QString out;
+    if (format == QLatin1String("tsv")) {
+        for (const DayEntry& d : list)
+            out += d.date + QLatin1Char('\t') + d.designation + QLatin1Char('\t') + d.time +
+                   QLatin1Char('\t') + d.place + QLatin1Char('\n');
+    } else {
+        qsizetype w1 = 0, w2 = 0;
+        for (const DayEntry& d : list) {
+            w1 = std::max(w1, d.designation.size());
+            w2 = std::max(w2, d.time.size());
+        }
+        for (const DayEntry& d : list) {
+            QString line = d.date + QStringLiteral("  ") + d.designation.leftJustified(w1) +
+                           QStringLiteral("  ") + d.time.leftJustified(w2) + QStringLiteral("  ") +
+                           d.place;
+            out += line.trimmed() + QLatin1Char('\n');
+        }
+    }
+    print(out);
+    return kOk;
+}
+
+int cmdDefinitionFile(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year", "out"}, {});
+    if (!o.error.isEmpty() || !o.positional.isEmpty())
+        return usage(o.error.isEmpty()
+                         ? QStringLiteral("unexpected argument: ") + o.positional.first()
+                         : o.error);
+    const auto year = ctx.yearFrom(o);
+    if (!year)
+        return kUsage;
+    const QString folder = o.values.value(QStringLiteral("out"), ctx.settings.definitionPath);
+    const DefinitionFileResult r = writeDefinitionFile(folder, ctx.storedDayList(*year));
+    if (r != DefinitionFileResult::Ok) {
+        printError(ctx.messages.text(Msg::FileNotCreated));
+        return kFailure;
+    }
+    print(ctx.messages.text(Msg::FileCreated) + QLatin1Char('"') + definitionFilePath(folder) +
+          QStringLiteral("\"\n"));
+    return kOk;
+}
+
+int cmdCipher(const QStringList& args) {
+    const Options o = parseOptions(args, {"passphrase"}, {});
+    if (!o.error.isEmpty())
+        return usage(o.error);
+    if (o.positional.size() != 1 || (o.positional[0] != QLatin1String("encrypt") &&
+                                     o.positional[0] != QLatin1String("decrypt")))
+        return usage(QStringLiteral("cipher needs encrypt or decrypt"));
+    const QByteArray pass = o.values.contains(QStringLiteral("passphrase"))
+                                ? toCp1252(o.values.value(QStringLiteral("passphrase")))
+                                : QByteArray(kPassPhrase);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return kFailure;
+    const QByteArray input = in.readAll();
+    const QByteArray output = o.positional[0] == QLatin1String("encrypt")
+                                  ? EncryptText(input, pass)
+                                  : DecryptText(input, pass);
+    std::fwrite(output.constData(), 1, size_t(output.size()), stdout);
+    return kOk;
+}
+
+} // namespace
+
+int run(const QStringList& argsIn, const QString& defaultFolder) {
+    QStringList args = argsIn;
+    QString folder = defaultFolder;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--folder"))) {
+        if (args.first() == QLatin1String("--folder")) {
+            if (args.size() < 2)
+                return usage(QStringLiteral("--folder needs a value"));
+            folder = args[1];
+            args = args.mid(2);
+        } else if (args.first().startsWith(QLatin1String("--folder="))) {
+            folder = args.first().mid(9);
+            args = args.mid(1);
+        } else {
+            break;
+        }
+    }
+    if (args.isEmpty())
+        return usage(QString());
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("cipher"))
+        return cmdCipher(args);
+
+    Context ctx(folder);
+    if (command == QLatin1String("days"))
+        return cmdDays(ctx, args);
+    if (command == QLatin1String("definition-file"))
+        return cmdDefinitionFile(ctx, args);
+    if (command == QLatin1String("key"))
+        return cmdKey(ctx, args);
+    if (command == QLatin1String("write"))
+        return cmdWrite(ctx, args);
+    if (command == QLatin1String("delete-all"))
+        return cmdDeleteAll(ctx, args);
+    if (command == QLatin1String("groupwise"))
+        return cmdGroupWise(ctx, args);
+    return usage(QStringLiteral("unknown command: ") + command);
+}
+
+} // namespace mv::cli

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "calendar/daylist.h"
+#include "settings/profilefile.h"
+#include "settings/settings.h"
+#include "ui/environment.h"
+#include "ui/messages.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <QStringList>
+#include <optional>
+
+namespace mv::cli {
+
+inline constexpr int kOk = 0;
+inline constexpr int kFailure = 1;
+inline constexpr int kUsage = 2;
+
+struct Options {
+    QMap<QString, QString> values;
+    QStringList flags;
+    QStringList positional;
+    QString error;
+};
+
+Options parseOptions(const QStringList& args, const QStringList& withValue,
+                     const QStringList& flags);
+
+void print(const QString& text);      // UTF-8 to standard output
+void printError(const QString& text); // UTF-8 line to standard error
+int usage(const QString& problem);
+
+// The program folder with its settings, loaded as the window loads them.
+struct Context {
+    explicit Context(const QString& folder);
+
+    Environment env;
+    ProfileFile file;
+    Settings settings;
+    MessageTable messages;
+
+    // --year or the stored year; prints MsgYearRange when out of range or no number.
+    std::optional<int> yearFrom(const Options& o) const;
+    std::array<bool, 12> boxesFor(const QString& country) const;
+    DayListInput dayListInput(int year, const QString& country,
+                              const std::array<bool, 12>& boxes) const;
+    DayList storedDayList(int year) const;
+};
+
+int cmdKey(Context& ctx, const QStringList& args);
+int cmdWrite(Context& ctx, const QStringList& args);
+int cmdDeleteAll(Context& ctx, const QStringList& args);
+int cmdGroupWise(Context& ctx, const QStringList& args);
+
+} // namespace mv::cli
