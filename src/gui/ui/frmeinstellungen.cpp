@@ -1,0 +1,145 @@
+#include "frmeinstellungen.h"
+
+#include "settings/profilefile.h"
+#include "ui/messages.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace mv {
+
+namespace {
+
+const QString kSection = QStringLiteral("GroupWise");
+const QString kVersion65 = QStringLiteral("GW65");
+const QString kVersion702 = QStringLiteral("GW702");
+
+// Only blanks are surrounding noise here; other characters are left to the reader.
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+frmEinstellungen::frmEinstellungen(QWidget* parent, ProfileFile& settings,
+                                   QString& postOfficeAddress, QString& postOfficePort,
+                                   const MessageTable& messages)
+    : QDialog(parent), settings_(settings), postOfficeAddress_(postOfficeAddress),
+      postOfficePort_(postOfficePort), messages_(messages) {
+    setObjectName(QStringLiteral("frmEinstellungen"));
+    setWindowTitle(QStringLiteral("Einstellungen"));
+    setModal(true);
+    messageBox_ = [this](const MessageRequest& r) { return showMessageBox(this, r); };
+
+    Frame1 = new QGroupBox(QStringLiteral("Anmeldung"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Label1 = new QLabel(QStringLiteral("IP-Adresse des Postoffice"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    txtIPAdresse = new QLineEdit(Frame1);
+    txtIPAdresse->setObjectName(QStringLiteral("txtIPAdresse"));
+    Label1->setBuddy(txtIPAdresse);
+    Label2 = new QLabel(QStringLiteral("Portnummer"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    txtIPPort = new QLineEdit(Frame1);
+    txtIPPort->setObjectName(QStringLiteral("txtIPPort"));
+    Label2->setBuddy(txtIPPort);
+
+    auto* frame1Layout = new QGridLayout(Frame1);
+    frame1Layout->addWidget(Label1, 0, 0);
+    frame1Layout->addWidget(txtIPAdresse, 0, 1);
+    frame1Layout->addWidget(Label2, 1, 0);
+    frame1Layout->addWidget(txtIPPort, 1, 1);
+    frame1Layout->setColumnStretch(1, 1);
+
+    Frame2 = new QGroupBox(QStringLiteral("GroupWise Version"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    optVersion[0] = new QRadioButton(QStringLiteral("Version 6.5 bis Version 7.01"), Frame2);
+    optVersion[0]->setObjectName(QStringLiteral("optVersion_0"));
+    optVersion[1] = new QRadioButton(QStringLiteral("Version  7.02 und höher"), Frame2);
+    optVersion[1]->setObjectName(QStringLiteral("optVersion_1"));
+
+    auto* frame2Layout = new QVBoxLayout(Frame2);
+    frame2Layout->addWidget(optVersion[0]);
+    frame2Layout->addWidget(optVersion[1]);
+
+    cmdOK = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdAbbrechen = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cmdAbbrechen->setObjectName(QStringLiteral("cmdAbbrechen"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdAbbrechen);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addWidget(Frame2);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmEinstellungen::cmdOK_Click);
+    connect(cmdAbbrechen, &QPushButton::clicked, this, &frmEinstellungen::cmdAbbrechen_Click);
+
+    Form_Load();
+}
+
+void frmEinstellungen::setMessageBox(MessageBoxFunction messageBox) {
+    messageBox_ = std::move(messageBox);
+}
+
+void frmEinstellungen::Form_Load() {
+    txtIPAdresse->setText(postOfficeAddress_);
+    txtIPPort->setText(postOfficePort_);
+
+    const QString version =
+        settings_.readKey(kSection, QStringLiteral("Version"), kVersion702, 257);
+    // An unknown version leaves both options clear; OK then stores the newer one.
+    optVersion[0]->setChecked(version == kVersion65);
+    optVersion[1]->setChecked(version == kVersion702);
+}
+
+bool frmEinstellungen::writeGroupWiseKey(const QString& key, const QString& value) {
+    const int result = settings_.writeKey(kSection, key, value);
+    if (result == 1)
+        return true;
+    messageBox_({messages_[Msg::SaveFailed] + QStringLiteral(" (") + QString::number(result) +
+                     QLatin1Char(')'),
+                 messages_[Msg::TitleSettings], QMessageBox::Critical, QMessageBox::Ok});
+    return false;
+}
+
+void frmEinstellungen::cmdOK_Click() {
+    const QString address = trimBlanks(txtIPAdresse->text());
+    const QString port = trimBlanks(txtIPPort->text());
+    if (!writeGroupWiseKey(QStringLiteral("IPAdresse"), address))
+        return;
+    if (!writeGroupWiseKey(QStringLiteral("IPPort"), port))
+        return;
+    postOfficeAddress_ = address;
+    postOfficePort_ = port;
+    if (!writeGroupWiseKey(QStringLiteral("Version"),
+                           optVersion[0]->isChecked() ? kVersion65 : kVersion702))
+        return;
+    accept();
+}
+
+void frmEinstellungen::cmdAbbrechen_Click() {
+    reject();
+}
+
+} // namespace mv

@@ -1,0 +1,464 @@
+#include "frmabout.h"
+#include "frmeinstellungen.h"
+#include "frmlanguage.h"
+
+#include "settings/profilefile.h"
+#include "ui/messages.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mv;
+
+namespace {
+
+// Records every message box a dialog asks for and answers OK.
+struct MessageLog {
+    QList<MessageRequest> requests;
+    MessageBoxFunction function() {
+        return [this](const MessageRequest& r) {
+            requests.append(r);
+            return int(QMessageBox::Ok);
+        };
+    }
+};
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* w = parent.findChild<T*>(QString::fromUtf8(name));
+    if (!w)
+        qFatal("control %s missing", name);
+    return w;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+MessageTable table(const char* language) {
+    MessageTable t;
+    t.fill(QString::fromLatin1(language));
+    return t;
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void languageLoad_data();
+    void languageLoad();
+    void languageOkTakesChoice_data();
+    void languageOkTakesChoice();
+    void languageOkRefusedWithoutCountry();
+    void languageCancel();
+
+    void settingsLoadAndStoreVersion_data();
+    void settingsLoadAndStoreVersion();
+    void settingsOkStoresTrimmedValues();
+    void settingsCancelChangesNothing();
+    void settingsFailedWriteKeepsDialogOpen();
+    void settingsCaptions();
+
+    void aboutTexts();
+    void aboutSysInfoMessage();
+};
+
+void TestDialogs::languageLoad_data() {
+    QTest::addColumn<QString>("tableLanguage");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("label1");
+    QTest::addColumn<QString>("label2");
+    QTest::addColumn<int>("languageIndex");
+    QTest::addColumn<int>("countryIndex");
+
+    QTest::newRow("English/USA") << "English"
+                                 << "English"
+                                 << "USA"
+                                 << "Language/Country"
+                                 << "Language"
+                                 << "Country" << 1 << 1;
+    QTest::newRow("Deutsch/Deutschland") << "Deutsch"
+                                         << "Deutsch"
+                                         << "Deutschland"
+                                         << "Sprache/Land"
+                                         << "Sprache"
+                                         << "Land" << 0 << 0;
+    QTest::newRow("German UI, USA") << "Deutsch"
+                                    << "Deutsch"
+                                    << "USA"
+                                    << "Sprache/Land"
+                                    << "Sprache"
+                                    << "Land" << 0 << 1;
+    QTest::newRow("Östereich selects no country")
+        << "Deutsch"
+        << "Deutsch" << QStringLiteral("Östereich") << "Sprache/Land"
+        << "Sprache"
+        << "Land" << 0 << -1;
+    // Only the exact words count; anything else falls back to the first entries.
+    QTest::newRow("lower-case words") << "English"
+                                      << "english"
+                                      << "usa"
+                                      << "Language/Country"
+                                      << "Language"
+                                      << "Country" << 0 << 0;
+    QTest::newRow("empty values") << "English"
+                                  << ""
+                                  << ""
+                                  << "Language/Country"
+                                  << "Language"
+                                  << "Country" << 0 << 0;
+}
+
+void TestDialogs::languageLoad() {
+    QFETCH(QString, tableLanguage);
+    QFETCH(QString, language);
+    QFETCH(QString, country);
+    QFETCH(QString, caption);
+    QFETCH(QString, label1);
+    QFETCH(QString, label2);
+    QFETCH(int, languageIndex);
+    QFETCH(int, countryIndex);
+
+    const MessageTable messages = table(tableLanguage.toLatin1().constData());
+    frmlanguage dlg(nullptr, messages, language, country);
+    QCOMPARE(dlg.objectName(), QStringLiteral("frmlanguage"));
+    QCOMPARE(dlg.windowTitle(), caption);
+    QCOMPARE(child<QLabel>(dlg, "Label1")->text(), label1);
+    QCOMPARE(child<QLabel>(dlg, "Label2")->text(), label2);
+
+    auto* cmbSprache = child<QComboBox>(dlg, "cmbSprache");
+    auto* cmbLand = child<QComboBox>(dlg, "cmbLand");
+    QCOMPARE(cmbSprache->count(), 2);
+    QCOMPARE(cmbSprache->itemText(0), QStringLiteral("Deutsch"));
+    QCOMPARE(cmbSprache->itemText(1), QStringLiteral("English"));
+    QCOMPARE(cmbLand->count(), 2);
+    QCOMPARE(cmbLand->itemText(0), QStringLiteral("Deutschland"));
+    QCOMPARE(cmbLand->itemText(1), QStringLiteral("USA"));
+    QCOMPARE(cmbSprache->currentIndex(), languageIndex);
+    QCOMPARE(cmbLand->currentIndex(), countryIndex);
+    QCOMPARE(child<QPushButton>(dlg, "OKButton")->text(), QStringLiteral("OK"));
+    QCOMPARE(child<QPushButton>(dlg, "CancelButton")->text(), QStringLiteral("Abbrechen"));
+}
+
+void TestDialogs::languageOkTakesChoice_data() {
+    QTest::addColumn<int>("languageIndex");
+    QTest::addColumn<int>("countryIndex");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("country");
+    QTest::newRow("English with Germany") << 1 << 0 << "English"
+                                          << "Deutschland";
+    QTest::newRow("German with the USA") << 0 << 1 << "Deutsch"
+                                         << "USA";
+}
+
+void TestDialogs::languageOkTakesChoice() {
+    QFETCH(int, languageIndex);
+    QFETCH(int, countryIndex);
+    QFETCH(QString, language);
+    QFETCH(QString, country);
+
+    const MessageTable messages = table("Deutsch");
+    frmlanguage dlg(nullptr, messages, QStringLiteral("Deutsch"), QStringLiteral("Deutschland"));
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    child<QComboBox>(dlg, "cmbSprache")->setCurrentIndex(languageIndex);
+    child<QComboBox>(dlg, "cmbLand")->setCurrentIndex(countryIndex);
+    child<QPushButton>(dlg, "OKButton")->click();
+
+    QVERIFY(log.requests.isEmpty());
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.chosenLanguage(), language);
+    QCOMPARE(dlg.chosenCountry(), country);
+}
+
+void TestDialogs::languageOkRefusedWithoutCountry() {
+    const MessageTable messages = table("English");
+    frmlanguage dlg(nullptr, messages, QStringLiteral("English"), QStringLiteral("Östereich"));
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    auto* ok = child<QPushButton>(dlg, "OKButton");
+    ok->click();
+
+    QCOMPARE(log.requests.size(), 1);
+    const MessageRequest& r = log.requests.first();
+    QCOMPARE(r.text, QStringLiteral("Bitte vollständig ausfüllen")); // German in both languages
+    QCOMPARE(r.title, QStringLiteral("Marvolingen"));
+    QCOMPARE(r.icon, QMessageBox::NoIcon);
+    QCOMPARE(r.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(dlg.isVisible());
+    QVERIFY(dlg.chosenCountry().isEmpty());
+
+    child<QComboBox>(dlg, "cmbLand")->setCurrentIndex(1);
+    ok->click();
+    QCOMPARE(log.requests.size(), 1);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.chosenLanguage(), QStringLiteral("English"));
+    QCOMPARE(dlg.chosenCountry(), QStringLiteral("USA"));
+}
+
+void TestDialogs::languageCancel() {
+    const MessageTable messages = table("Deutsch");
+    frmlanguage dlg(nullptr, messages, QStringLiteral("Deutsch"), QStringLiteral("Östereich"));
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    child<QComboBox>(dlg, "cmbSprache")->setCurrentIndex(1);
+    child<QPushButton>(dlg, "CancelButton")->click();
+    QVERIFY(log.requests.isEmpty());
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QVERIFY(dlg.chosenLanguage().isEmpty());
+}
+
+void TestDialogs::settingsLoadAndStoreVersion_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("opt0");
+    QTest::addColumn<bool>("opt1");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("no file") << QByteArray() << false << true << "GW702";
+    QTest::newRow("no Version key")
+        << QByteArray("[GroupWise]\r\nIPAdresse=1.2.3.4\r\n") << false << true << "GW702";
+    QTest::newRow("GW65") << QByteArray("[GroupWise]\r\nVersion=GW65\r\n") << true << false
+                          << "GW65";
+    QTest::newRow("GW702") << QByteArray("[GroupWise]\r\nVersion=GW702\r\n") << false << true
+                           << "GW702";
+    QTest::newRow("other value") << QByteArray("[GroupWise]\r\nVersion=GW8\r\n") << false << false
+                                 << "GW702";
+    QTest::newRow("value compared exactly")
+        << QByteArray("[groupwise]\r\nversion=gw65\r\n") << false << false << "GW702";
+}
+
+void TestDialogs::settingsLoadAndStoreVersion() {
+    QFETCH(QByteArray, file);
+    QFETCH(bool, opt0);
+    QFETCH(bool, opt1);
+    QFETCH(QString, stored);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Feiertage.ini"));
+    if (!file.isEmpty())
+        writeFile(path, file);
+    ProfileFile settings(path);
+    QString address = QStringLiteral("10.0.0.1");
+    QString port = QStringLiteral("1677");
+    const MessageTable messages = table("Deutsch");
+
+    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    QCOMPARE(child<QLineEdit>(dlg, "txtIPAdresse")->text(), QStringLiteral("10.0.0.1"));
+    QCOMPARE(child<QLineEdit>(dlg, "txtIPPort")->text(), QStringLiteral("1677"));
+    QCOMPARE(child<QRadioButton>(dlg, "optVersion_0")->isChecked(), opt0);
+    QCOMPARE(child<QRadioButton>(dlg, "optVersion_1")->isChecked(), opt1);
+
+    dlg.show();
+    child<QPushButton>(dlg, "cmdOK")->click();
+    QVERIFY(log.requests.isEmpty());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(ProfileFile(path).readKey(QStringLiteral("GroupWise"), QStringLiteral("Version"),
+                                       QStringLiteral("none"), 257),
+             stored);
+}
+
+void TestDialogs::settingsOkStoresTrimmedValues() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Feiertage.ini"));
+    writeFile(path, "[GroupWise]\r\nIPAdresse=old\r\nIPPort=1\r\nVersion=GW702\r\n");
+    ProfileFile settings(path);
+    QString address = QStringLiteral("old");
+    QString port = QStringLiteral("1");
+    const MessageTable messages = table("Deutsch");
+
+    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("  192.168.1.5   "));
+    child<QLineEdit>(dlg, "txtIPPort")->setText(QStringLiteral(" 1677 "));
+    child<QRadioButton>(dlg, "optVersion_0")->setChecked(true);
+    child<QPushButton>(dlg, "cmdOK")->click();
+
+    QVERIFY(log.requests.isEmpty());
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(address, QStringLiteral("192.168.1.5"));
+    QCOMPARE(port, QStringLiteral("1677"));
+    const ProfileFile reread(path);
+    const auto key = [&](const char* name) {
+        return reread.readKey(QStringLiteral("GroupWise"), QString::fromLatin1(name),
+                              QStringLiteral("missing"), 257);
+    };
+    QCOMPARE(key("IPAdresse"), QStringLiteral("192.168.1.5"));
+    QCOMPARE(key("IPPort"), QStringLiteral("1677"));
+    QCOMPARE(key("Version"), QStringLiteral("GW65"));
+
+    // Empty fields are stored as empty values, not left alone.
+    frmEinstellungen again(nullptr, settings, address, port, messages);
+    again.setMessageBox(log.function());
+    again.show();
+    QVERIFY(child<QRadioButton>(again, "optVersion_0")->isChecked());
+    child<QLineEdit>(again, "txtIPAdresse")->setText(QStringLiteral("   "));
+    child<QLineEdit>(again, "txtIPPort")->clear();
+    child<QPushButton>(again, "cmdOK")->click();
+    QVERIFY(log.requests.isEmpty());
+    QVERIFY(address.isEmpty());
+    QVERIFY(port.isEmpty());
+    QCOMPARE(key("IPAdresse"), QString());
+    QCOMPARE(key("IPPort"), QString());
+}
+
+void TestDialogs::settingsCancelChangesNothing() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Feiertage.ini"));
+    const QByteArray before = "[GroupWise]\r\nIPAdresse=10.0.0.1\r\nVersion=GW8\r\n";
+    writeFile(path, before);
+    ProfileFile settings(path);
+    QString address = QStringLiteral("10.0.0.1");
+    QString port = QStringLiteral("1677");
+    const MessageTable messages = table("Deutsch");
+
+    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("192.168.1.5"));
+    child<QLineEdit>(dlg, "txtIPPort")->setText(QStringLiteral("9999"));
+    child<QRadioButton>(dlg, "optVersion_0")->setChecked(true);
+    child<QPushButton>(dlg, "cmdAbbrechen")->click();
+
+    QVERIFY(log.requests.isEmpty());
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(address, QStringLiteral("10.0.0.1"));
+    QCOMPARE(port, QStringLiteral("1677"));
+    QCOMPARE(fileBytes(path), before);
+}
+
+void TestDialogs::settingsFailedWriteKeepsDialogOpen() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A plain file where the folder should be: no user, root included, can write below it.
+    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
+    writeFile(blocker, "x");
+    const QString path = blocker + QStringLiteral("/Feiertage.ini");
+    ProfileFile settings(path);
+    QString address = QStringLiteral("10.0.0.1");
+    QString port = QStringLiteral("1677");
+    const MessageTable messages = table("English");
+
+    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("192.168.1.5"));
+    child<QPushButton>(dlg, "cmdOK")->click();
+
+    QCOMPARE(log.requests.size(), 1);
+    const MessageRequest& r = log.requests.first();
+    const int code = settings.writeKey(QStringLiteral("GroupWise"), QStringLiteral("IPAdresse"),
+                                       QStringLiteral("x"));
+    QVERIFY(code != 1);
+    QCOMPARE(r.text, QStringLiteral("Can`t save settings! (%1)").arg(code));
+    QCOMPARE(r.title, QStringLiteral("Marvolingen - setting error"));
+    QCOMPARE(r.icon, QMessageBox::Critical);
+    QCOMPARE(r.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(address, QStringLiteral("10.0.0.1"));
+    QCOMPARE(port, QStringLiteral("1677"));
+    QCOMPARE(fileBytes(blocker), QByteArray("x"));
+
+    // OK may be tried again; Cancel still closes.
+    child<QPushButton>(dlg, "cmdOK")->click();
+    QCOMPARE(log.requests.size(), 2);
+    QVERIFY(dlg.isVisible());
+    child<QPushButton>(dlg, "cmdAbbrechen")->click();
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(address, QStringLiteral("10.0.0.1"));
+}
+
+void TestDialogs::settingsCaptions() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ProfileFile settings(dir.filePath(QStringLiteral("Feiertage.ini")));
+    QString address;
+    QString port;
+    // German captions whatever the interface language.
+    const MessageTable messages = table("English");
+    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+
+    QCOMPARE(dlg.objectName(), QStringLiteral("frmEinstellungen"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Einstellungen"));
+    QCOMPARE(child<QGroupBox>(dlg, "Frame1")->title(), QStringLiteral("Anmeldung"));
+    QCOMPARE(child<QLabel>(dlg, "Label1")->text(), QStringLiteral("IP-Adresse des Postoffice"));
+    QCOMPARE(child<QLabel>(dlg, "Label2")->text(), QStringLiteral("Portnummer"));
+    QCOMPARE(child<QGroupBox>(dlg, "Frame2")->title(), QStringLiteral("GroupWise Version"));
+    QCOMPARE(child<QRadioButton>(dlg, "optVersion_0")->text(),
+             QStringLiteral("Version 6.5 bis Version 7.01"));
+    QCOMPARE(child<QRadioButton>(dlg, "optVersion_1")->text(),
+             QStringLiteral("Version  7.02 und höher"));
+    QCOMPARE(child<QPushButton>(dlg, "cmdOK")->text(), QStringLiteral("Ok"));
+    QCOMPARE(child<QPushButton>(dlg, "cmdAbbrechen")->text(), QStringLiteral("Abbrechen"));
+}
+
+void TestDialogs::aboutTexts() {
+    frmAbout dlg(nullptr);
+    QCOMPARE(dlg.objectName(), QStringLiteral("frmAbout"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Info zu Marvolingen"));
+    QCOMPARE(child<QLabel>(dlg, "lblTitle")->text(), QStringLiteral("Marvolingen"));
+    QCOMPARE(child<QLabel>(dlg, "lblVersion")->text(), QStringLiteral("Version 2.8.1"));
+    QVERIFY(!child<QLabel>(dlg, "picIcon")->pixmap().isNull());
+    for (const char* name : {"lblDescription", "Label1", "lblDisclaimer"})
+        QVERIFY2(!child<QLabel>(dlg, name)->text().isEmpty(), name);
+    for (const char* name : {"Line1_0", "Line1_1"})
+        QCOMPARE(child<QFrame>(dlg, name)->frameShape(), QFrame::HLine);
+    QCOMPARE(child<QPushButton>(dlg, "cmdOK")->text(), QStringLiteral("OK"));
+    QCOMPARE(child<QPushButton>(dlg, "cmdSysInfo")->text(), QStringLiteral("&Systeminfo..."));
+}
+
+void TestDialogs::aboutSysInfoMessage() {
+    frmAbout dlg(nullptr);
+    MessageLog log;
+    dlg.setMessageBox(log.function());
+    dlg.show();
+    child<QPushButton>(dlg, "cmdSysInfo")->click();
+
+    QCOMPARE(log.requests.size(), 1);
+    const MessageRequest& r = log.requests.first();
+    QCOMPARE(r.text, QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
+    QCOMPARE(r.title, QStringLiteral("Marvolingen"));
+    QCOMPARE(r.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(dlg.isVisible());
+
+    child<QPushButton>(dlg, "cmdOK")->click();
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+}
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
