@@ -1,0 +1,448 @@
+#include "calendar/dates.h"
+#include "calendar/datesort.h"
+#include "calendar/daylist.h"
+#include "calendar/holidaytables.h"
+
+#include <QTest>
+
+using namespace mv;
+
+namespace {
+
+std::array<bool, 12> maskBoxes(const char* mask) {
+    std::array<bool, 12> boxes{};
+    for (size_t i = 0; i < 12; ++i)
+        boxes[i] = mask[i] == '1';
+    return boxes;
+}
+
+DayListInput input(const QString& country, int year, const char* mask) {
+    DayListInput in;
+    in.country = country;
+    in.year = year;
+    in.yearText = QString::number(year);
+    in.selected = maskBoxes(mask);
+    in.holidayFrom = QStringLiteral("08:00");
+    in.holidayTo = QStringLiteral("17:00");
+    in.holidayPlace = QStringLiteral("Zentrale");
+    return in;
+}
+
+// "date designation" per row: the comparison then shows the whole list on a failure.
+QStringList dateAndName(const DayList& rows) {
+    QStringList out;
+    for (const DayEntry& row : rows)
+        out << row.date + QLatin1Char(' ') + row.designation;
+    return out;
+}
+
+QStringList dates(const DayList& rows) {
+    QStringList out;
+    for (const DayEntry& row : rows)
+        out << row.date;
+    return out;
+}
+
+DayEntry further(const QString& date, const QString& name, const QString& time = "07:00 - 20:00",
+                 const QString& place = QString()) {
+    return DayEntry{date, name, time, place};
+}
+
+const QString kGermany = QStringLiteral("Deutschland");
+const QString kUsa = QStringLiteral("USA");
+const QString kAustria = QStringLiteral("Östereich");
+
+} // namespace
+
+class TestDayList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void germany2011Default();
+    void usa2010Default();
+    void usaBoxClearedDropsObservedDay();
+    void usaSundayHolidayAndObservedDay();
+    void otherCountriesUseGermanRules_data();
+    void otherCountriesUseGermanRules();
+    void holidayAppearance();
+    void emptySelection();
+    void sameDateKeepsBothRows();
+    void furtherDays();
+    void furtherDayOnHolidayFollowsIt();
+    void yearsOutsideRangeGiveNoHolidayRows_data();
+    void yearsOutsideRangeGiveNoHolidayRows();
+
+    void expandYearly_data();
+    void expandYearly();
+    void sortKey_data();
+    void sortKey();
+    void sortByDate();
+
+    void marksGermany2011();
+    void marksUsa2010();
+    void marksAustriaAndFurtherDays();
+    void marksOutsideRange();
+
+    void tableNames();
+    void loadFlags();
+    void loadFlagsUnknownCountry();
+    void forCountryAndDefaults();
+};
+
+void TestDayList::germany2011Default() {
+    const DayList rows = BuildDayList(input(kGermany, 2011, kMaskDE));
+    QCOMPARE(dateAndName(rows), (QStringList{
+                                    "01.01.2011 Neujahr",
+                                    "22.04.2011 Karfreitag",
+                                    "24.04.2011 Ostersonntag",
+                                    "25.04.2011 Ostermontag",
+                                    "01.05.2011 Tag der Arbeit",
+                                    "02.06.2011 Himmelfahrt",
+                                    "12.06.2011 Pfingstsonntag",
+                                    "13.06.2011 Pfingstmontag",
+                                    "03.10.2011 Tag der Deutschen Einheit",
+                                    "25.12.2011 Erster Weihnachtstag",
+                                    "26.12.2011 Zweiter Weihnachtstag",
+                                }));
+    for (const DayEntry& row : rows) {
+        QCOMPARE(row.time, QStringLiteral("08:00 - 17:00"));
+        QCOMPARE(row.place, QStringLiteral("Zentrale"));
+    }
+}
+
+void TestDayList::usa2010Default() {
+    const DayList rows = BuildDayList(input(kUsa, 2010, kMaskUS));
+    QCOMPARE(dateAndName(rows), (QStringList{
+                                    "01.01.2010 New Year`s Day",
+                                    "15.02.2010 President`s Day",
+                                    "31.05.2010 Memorial Day",
+                                    "04.07.2010 Independence Day",
+                                    "05.07.2010 Independenceday  (observed)",
+                                    "06.09.2010 Labor Day",
+                                    "11.11.2010 Veteran`s Day",
+                                    "25.11.2010 Thanksgiving Day",
+                                    "24.12.2010 Christmas Day",
+                                    "31.12.2010 New Year (observed)",
+                                }));
+}
+
+void TestDayList::usaBoxClearedDropsObservedDay() {
+    DayListInput in = input(kUsa, 2010, kMaskUS);
+    in.selected[4] = false;
+    const QStringList rows = dateAndName(BuildDayList(in));
+    QCOMPARE(rows.size(), 8);
+    for (const QString& row : rows)
+        QVERIFY2(!row.contains(QLatin1String("Independence")), qPrintable(row));
+
+    in.selected[0] = false;
+    QVERIFY(!dateAndName(BuildDayList(in)).join('|').contains(QLatin1String("New Year")));
+}
+
+void TestDayList::usaSundayHolidayAndObservedDay() {
+    const QStringList rows = dateAndName(BuildDayList(input(kUsa, 2011, "111111111100")));
+    QVERIFY(rows.contains("25.12.2011 Christmas Day"));
+    QVERIFY(rows.contains("26.12.2011 Christmasday (observed)"));
+    QCOMPARE(rows.last(), QStringLiteral("26.12.2011 Christmasday (observed)"));
+    // 1 January 2011 is a Saturday: it stays, and nothing is observed in 2011.
+    QCOMPARE(rows.first(), QStringLiteral("01.01.2011 New Year`s Day"));
+    QCOMPARE(rows.join('|').count(QLatin1String("New Year (observed)")), 0);
+
+    const QStringList rows2012 = dateAndName(BuildDayList(input(kUsa, 2012, "111111111100")));
+    QCOMPARE(rows2012.mid(0, 2),
+             (QStringList{"01.01.2012 New Year`s Day", "02.01.2012 New Year (observed)"}));
+    QVERIFY(rows2012.contains("12.11.2012 Veteransday (observed)"));
+    QCOMPARE(rows2012.size(), 12);
+}
+
+void TestDayList::otherCountriesUseGermanRules_data() {
+    QTest::addColumn<QString>("country");
+    QTest::newRow("Östereich") << kAustria;
+    QTest::newRow("unknown country") << QStringLiteral("Frankreich");
+    QTest::newRow("empty country") << QString();
+}
+
+void TestDayList::otherCountriesUseGermanRules() {
+    QFETCH(QString, country);
+    QCOMPARE(dateAndName(BuildDayList(input(country, 2011, kMaskDE))),
+             dateAndName(BuildDayList(input(kGermany, 2011, kMaskDE))));
+}
+
+void TestDayList::holidayAppearance() {
+    DayListInput in = input(kGermany, 2011, "100000000000");
+    in.asNote = true;
+    DayList rows = BuildDayList(in);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0], (DayEntry{"01.01.2011", "Neujahr", "Note", "Zentrale"}));
+    QVERIFY(rows[0].isNote());
+
+    in.asNote = false;
+    in.holidayFrom = QStringLiteral("00:00");
+    in.holidayTo = QStringLiteral("24:00");
+    in.holidayPlace.clear();
+    rows = BuildDayList(in);
+    QCOMPARE(rows[0], (DayEntry{"01.01.2011", "Neujahr", "00:00 - 24:00", ""}));
+}
+
+void TestDayList::emptySelection() {
+    DayListInput in = input(kGermany, 2011, "000000000000");
+    in.furtherDays = {further("24.12.2010", "Other year")};
+    QVERIFY(BuildDayList(in).isEmpty());
+    in.country = kUsa;
+    QVERIFY(BuildDayList(in).isEmpty());
+}
+
+void TestDayList::sameDateKeepsBothRows() {
+    const DayList rows = BuildDayList(input(kGermany, 2008, "000011100000"));
+    QCOMPARE(dateAndName(rows), (QStringList{"01.05.2008 Tag der Arbeit", "01.05.2008 Himmelfahrt",
+                                             "11.05.2008 Pfingstsonntag"}));
+}
+
+void TestDayList::furtherDays() {
+    DayListInput in = input(kGermany, 2011, "000000000000");
+    in.furtherDays = {
+        further("24.12.*", "Heiligabend", "12:00 - 24:00", "Büro"),
+        further("24.12.2010", "Only 2010"),
+        further("1.5.2011", "Short form", "Note"),
+        further("31.12.2011", "Silvester"),
+        further("29.02.*", "Leap day"),
+        further("", "Empty date", "Note"),
+        further("garbage", "No date"),
+        further("15.03.2011", "Mid March"),
+    };
+    DayList rows = BuildDayList(in);
+    QCOMPARE(dateAndName(rows), (QStringList{"15.03.2011 Mid March", "1.5.2011 Short form",
+                                             "24.12.2011 Heiligabend", "31.12.2011 Silvester"}));
+    // The further day keeps its own cells; only a yearly date is rewritten.
+    QCOMPARE(rows[1].time, QStringLiteral("Note"));
+    QCOMPARE(rows[2], (DayEntry{"24.12.2011", "Heiligabend", "12:00 - 24:00", "Büro"}));
+
+    in = input(kGermany, 2010, "000000000000");
+    in.furtherDays = {further("24.12.*", "Heiligabend"), further("24.12.2010", "Only 2010")};
+    QCOMPARE(dates(BuildDayList(in)), (QStringList{"24.12.2010", "24.12.2010"}));
+
+    in = input(kGermany, 2012, "000000000000");
+    in.furtherDays = {further("29.02.*", "Leap day")};
+    QCOMPARE(dates(BuildDayList(in)), QStringList{"29.02.2012"});
+}
+
+void TestDayList::furtherDayOnHolidayFollowsIt() {
+    DayListInput in = input(kGermany, 2011, "000000000011");
+    in.furtherDays = {further("25.12.*", "Feier"), further("01.01.2011", "Neujahrsempfang")};
+    QCOMPARE(dateAndName(BuildDayList(in)),
+             (QStringList{"01.01.2011 Neujahrsempfang", "25.12.2011 Erster Weihnachtstag",
+                          "25.12.2011 Feier", "26.12.2011 Zweiter Weihnachtstag"}));
+}
+
+void TestDayList::yearsOutsideRangeGiveNoHolidayRows_data() {
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<int>("year");
+    QTest::newRow("Germany 1582") << kGermany << 1582;
+    QTest::newRow("Germany 8203") << kGermany << 8203;
+    QTest::newRow("USA 1582") << kUsa << 1582;
+    QTest::newRow("USA 8203") << kUsa << 8203;
+}
+
+void TestDayList::yearsOutsideRangeGiveNoHolidayRows() {
+    QFETCH(QString, country);
+    QFETCH(int, year);
+    DayListInput in = input(country, year, "111111111111");
+    QVERIFY(BuildDayList(in).isEmpty());
+    in.furtherDays = {further("30.12.1899", "Zero date")};
+    for (const DayEntry& row : BuildDayList(in))
+        QVERIFY(parseDate(row.date) != zeroDate());
+}
+
+void TestDayList::expandYearly_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("yearly") << "24.12.*"
+                            << "24.12.2011";
+    QTest::newRow("short yearly") << "1.5.*"
+                                  << "1.5.2011";
+    QTest::newRow("every star replaced") << "*4.12.*"
+                                         << "20114.12.2011";
+    QTest::newRow("star without point") << "24.12*"
+                                        << "24.12*";
+    QTest::newRow("full date") << "24.12.2010"
+                               << "24.12.2010";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("star only") << "*"
+                               << "*";
+}
+
+void TestDayList::expandYearly() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(mv::expandYearly(text, QStringLiteral("2011")), expected);
+}
+
+void TestDayList::sortKey_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("full date") << "03.10.2011"
+                               << "2011.10.03";
+    QTest::newRow("short date") << "1.5.2010"
+                                << "2010.05.01";
+    QTest::newRow("yearly") << "24.12.*"
+                            << "2011.12.24";
+    QTest::newRow("short yearly") << "1.5.*"
+                                  << "2011.05.01";
+    QTest::newRow("leap day in other year") << "29.02.*"
+                                            << "";
+    QTest::newRow("no date") << "garbage"
+                             << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("star only") << "*"
+                               << "";
+}
+
+void TestDayList::sortKey() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(dateSortKey(text, QStringLiteral("2011")), expected);
+}
+
+void TestDayList::sortByDate() {
+    DayList rows = {further("03.10.2011", "a"), further("01.01.2011", "b"),
+                    further("24.12.*", "c"),    further("1.1.2011", "d"),
+                    further("no date", "e"),    further("01.01.2011", "f"),
+                    further("31.12.2010", "g")};
+    mv::sortByDate(rows, QStringLiteral("2011"));
+    QStringList names;
+    for (const DayEntry& row : rows)
+        names << row.designation;
+    // Equal dates keep their order; a text that is no date goes first.
+    QCOMPARE(names, (QStringList{"e", "g", "b", "d", "f", "a", "c"}));
+    QCOMPARE(rows[6].date, QStringLiteral("24.12.*"));
+
+    DayList empty;
+    mv::sortByDate(empty, QStringLiteral("2011"));
+    QVERIFY(empty.isEmpty());
+}
+
+void TestDayList::marksGermany2011() {
+    const YearMarks marks = BuildYearMarks(input(kGermany, 2011, kMaskDE));
+    const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 0; m < 12; ++m)
+        QCOMPARE(marks[size_t(m)].size(), lengths[m]);
+    QCOMPARE(marks[0][0], 2);   // 1 January, a Saturday
+    QCOMPARE(marks[0][1], 1);   // 2 January, a Sunday
+    QCOMPARE(marks[0][2], 0);   // Monday
+    QCOMPARE(marks[3][21], 2);  // Good Friday 22 April
+    QCOMPARE(marks[5][22], 0);  // Corpus Christi 23 June, box cleared
+    QCOMPARE(marks[11][24], 2); // 25 December, a Sunday
+    QCOMPARE(marks[11][25], 2); // 26 December
+    QCOMPARE(marks[11][30], 1); // 31 December, a Saturday
+
+    int listed = 0;
+    for (const QList<int>& month : marks)
+        listed += month.count(2);
+    QCOMPARE(listed, 11);
+}
+
+void TestDayList::marksUsa2010() {
+    DayListInput in = input(kUsa, 2010, kMaskUS);
+    YearMarks marks = BuildYearMarks(in);
+    QCOMPARE(marks[6][3], 2);   // 4 July
+    QCOMPARE(marks[6][4], 2);   // 5 July, observed
+    QCOMPARE(marks[11][23], 2); // Christmas moved to Friday 24 December
+    QCOMPARE(marks[11][24], 1); // 25 December is only a Saturday
+    QCOMPARE(marks[11][30], 2); // 31 December, observed New Year
+    QCOMPARE(marks[0][17], 0);  // Martin Luther King Day, box cleared
+
+    in.selected[4] = false;
+    marks = BuildYearMarks(in);
+    QCOMPARE(marks[6][3], 1); // a Sunday
+    QCOMPARE(marks[6][4], 0);
+}
+
+void TestDayList::marksAustriaAndFurtherDays() {
+    DayListInput in = input(kAustria, 2011, kMaskDE);
+    in.furtherDays = {further("24.12.*", "Heiligabend"), further("15.03.2010", "Other year"),
+                      further("1.6.2011", "Short form"), further("garbage", "No date")};
+    const YearMarks marks = BuildYearMarks(in);
+    QCOMPARE(marks[0][0], 1);   // 1 January, only a weekend
+    QCOMPARE(marks[3][24], 0);  // Easter Monday not marked
+    QCOMPARE(marks[11][23], 2); // yearly further day
+    QCOMPARE(marks[2][14], 0);  // further day of 2010
+    QCOMPARE(marks[5][0], 2);
+
+    in.year = 2012;
+    in.yearText = QStringLiteral("2012");
+    QCOMPARE(BuildYearMarks(in)[11][23], 2);
+}
+
+void TestDayList::marksOutsideRange() {
+    // The zero date must not leak in as 30 December.
+    for (const QString& country : {kGermany, kUsa}) {
+        const YearMarks marks = BuildYearMarks(input(country, 1582, "111111111111"));
+        for (const QList<int>& month : marks)
+            QVERIFY(!month.contains(2));
+    }
+}
+
+void TestDayList::tableNames() {
+    const HolidayTables tables = HolidayTables::withNames();
+    QCOMPARE(tables.de[0].name, QStringLiteral("Neujahr"));
+    QCOMPARE(tables.de[5].name, QStringLiteral("Christi Himmelfahrt"));
+    QCOMPARE(tables.de[11].name, QStringLiteral("2. Weinachtstag"));
+    QCOMPARE(tables.us[0].name, QStringLiteral("New Year`s Day"));
+    QCOMPARE(tables.us[9].name, QStringLiteral("Christmas Day"));
+    QVERIFY(tables.us[10].name.isEmpty() && tables.us[11].name.isEmpty());
+    QVERIFY(tables.de[12].name.isEmpty() && tables.us[12].name.isEmpty());
+    for (const HolidayRow& row : tables.at)
+        QVERIFY(row.name.isEmpty() && row.flag.isEmpty());
+}
+
+static QString flags(const HolidayTable& table) {
+    QString out;
+    for (const HolidayRow& row : table)
+        out += row.flag.isEmpty() ? QStringLiteral("_") : row.flag;
+    return out;
+}
+
+void TestDayList::loadFlags() {
+    HolidayTables tables = HolidayTables::withNames();
+    tables.loadFlags(kUsa, QStringLiteral("111111111111"));
+    QCOMPARE(flags(tables.us), QStringLiteral("111111111111_"));
+    QCOMPARE(flags(tables.de), QStringLiteral("111111110111_"));
+    QCOMPARE(flags(tables.at), QStringLiteral("111111110111_"));
+    QCOMPARE(tables.us[0].name, QStringLiteral("New Year`s Day"));
+
+    // A short mask leaves empty flags; the other tables go back to their defaults.
+    tables.loadFlags(kGermany, QStringLiteral("1010"));
+    QCOMPARE(flags(tables.de), QStringLiteral("1010_________"));
+    QCOMPARE(flags(tables.us), QStringLiteral("101111011100_"));
+
+    tables.loadFlags(kAustria, QStringLiteral("0000000000001111"));
+    QCOMPARE(flags(tables.at), QStringLiteral("000000000000_"));
+    QCOMPARE(flags(tables.de), QStringLiteral("111111110111_"));
+}
+
+void TestDayList::loadFlagsUnknownCountry() {
+    HolidayTables tables = HolidayTables::withNames();
+    tables.loadFlags(QStringLiteral("Frankreich"), QStringLiteral("111111111111"));
+    QCOMPARE(flags(tables.de), QStringLiteral("_____________"));
+    QCOMPARE(flags(tables.us), QStringLiteral("_____________"));
+    QCOMPARE(flags(tables.at), QStringLiteral("_____________"));
+}
+
+void TestDayList::forCountryAndDefaults() {
+    HolidayTables tables;
+    QCOMPARE(tables.forCountry(kGermany), &tables.de);
+    QCOMPARE(tables.forCountry(kUsa), &tables.us);
+    QCOMPARE(tables.forCountry(kAustria), &tables.at);
+    QCOMPARE(tables.forCountry(QStringLiteral("Österreich")), nullptr);
+    QCOMPARE(tables.forCountry(QStringLiteral("usa")), nullptr);
+    const HolidayTables& constTables = tables;
+    QCOMPARE(constTables.forCountry(kUsa), &tables.us);
+
+    QCOMPARE(defaultMask(kUsa), QStringLiteral("101111011100"));
+    QCOMPARE(defaultMask(kGermany), QStringLiteral("111111110111"));
+    QCOMPARE(defaultMask(kAustria), QStringLiteral("111111110111"));
+}
+
+QTEST_GUILESS_MAIN(TestDayList)
+#include "tst_daylist.moc"
