@@ -17,6 +17,15 @@ private:
     quint32 state_ = 0x050000;
 };
 
+// The steps of the cipher, exposed for tests. Each encrypt or decrypt call uses a
+// generator of its own, so calls never disturb one another.
+namespace detail {
+void seedFromKey(RuntimeRandom& rnd, const QByteArray& key);
+void cryptMitXor(RuntimeRandom& rnd, QByteArray& text);
+QByteArray stretch(const QByteArray& text); // 3 codes into 4 in ';'..'z'
+QByteArray doCd(const QByteArray& text);    // the inverse; a code below ';' gives a blank
+} // namespace detail
+
 // The text cipher over single-byte codes. The output of encrypt is in ';'..'z'.
 QByteArray EncryptText(const QByteArray& text, const QByteArray& passPhrase);
 QByteArray DecryptText(const QByteArray& text, const QByteArray& passPhrase);

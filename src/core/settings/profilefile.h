@@ -5,8 +5,12 @@
 namespace mv {
 
 // A Windows-style profile (.ini) file in Windows-1252 (UTF-8 when it starts with a BOM).
-// Names match without regard to case. Every write replaces the whole file atomically;
-// a new file is readable by its owner only. Writes return 1 on success.
+// Names match without regard to case; names and values are read trimmed of blanks; the
+// first of duplicate sections or keys counts. Every write replaces the whole file
+// atomically and keeps all other lines byte for byte; a new file is readable by its owner
+// only. Writes return 1 on success and 0 on failure, also for a name, value or section
+// line that would not read back as written (line break, NUL, "=" in a key, a section line
+// that reads as a header or comment).
 class ProfileFile {
 public:
     explicit ProfileFile(QString path);
@@ -14,12 +18,12 @@ public:
     const QString& path() const { return path_; }
 
     // The value or the default, cut to at most n - 1 characters.
-    QString readKey(const QString& section, const QString& key, const QString& def,
-                    int n) const;
+    QString readKey(const QString& section, const QString& key, const QString& def, int n) const;
     int writeKey(const QString& section, const QString& key, const QString& value);
     int deleteSection(const QString& section);
-    // Lines of the section in file order, each followed by NUL; cut to n - 2 characters
-    // plus the closing NULs as the platform does. Empty when the section is missing.
+    // Lines of the section in file order (key lines as key=value, blank and ";" comment
+    // lines left out), each followed by NUL. Only whole lines are taken while they and a
+    // closing NUL fit into n characters. Empty when the section is missing.
     QString readSection(const QString& section, int n = 32000) const;
     // block: lines each followed by NUL, then one more NUL.
     int writeSection(const QString& section, const QString& block);

@@ -1,1 +1,187 @@
-// to be written
+#include "settings/settings.h"
+
+#include "days/furtherday.h"
+#include "settings/profilefile.h"
+
+namespace mv {
+
+namespace {
+
+constexpr QChar kBel(7);
+constexpr QChar kNul(0);
+
+const QString kGroupWise = QStringLiteral("GroupWise");
+const QString kHolidays = QStringLiteral("Feiertage");
+const QString kSettings = QStringLiteral("Einstellungen");
+const QString kFurtherDays = QStringLiteral("Weitere Tage");
+const QString kUsers = QStringLiteral("User");
+
+QString onOff(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// Fields of a user row go into one stored line: a BEL, line break or NUL inside a
+// field would shift the fields or cut the section.
+QString storable(const QString& field) {
+    QString text = field;
+    for (QChar& ch : text) {
+        if (ch == kBel || ch == kNul || ch == u'\r' || ch == u'\n')
+            ch = u' ';
+    }
+    return text;
+}
+
+// Lines of a section block up to the first empty one.
+QStringList blockLines(const QString& block) {
+    QStringList lines = block.split(kNul);
+    const qsizetype empty = lines.indexOf(QString());
+    if (empty >= 0)
+        lines.resize(empty);
+    return lines;
+}
+
+} // namespace
+
+Settings LoadSettings(const ProfileFile& file, const QDate& today,
+                      const QString& systemCountryCode) {
+    // Each read takes at most the stored length of its key (buffer size = length + 1).
+    auto read = [&file](const QString& section, const char* key, const QString& def, int max) {
+        return file.readKey(section, QString::fromUtf8(key), def, max + 1);
+    };
+    Settings s;
+    s.postOfficeAddress = read(kGroupWise, "IPAdresse", QString(), 256);
+    s.postOfficePort = read(kGroupWise, "IPPort", QString(), 256);
+
+    const QString currentYear = QString::number(today.year());
+    s.yearText = read(kHolidays, "Jahr", currentYear, 4);
+    bool isNumber = false;
+    s.selectedYear = s.yearText.trimmed().toInt(&isNumber);
+    if (!isNumber) {
+        s.yearText = currentYear;
+        s.selectedYear = today.year();
+    }
+
+    s.definitionPath =
+        read(kHolidays, "Definition speichern unter", QStringLiteral("Pfad eingeben"), 256);
+    const QString zero = QStringLiteral("00:00");
+    s.standardFrom = read(kSettings, "Standardtermin Zeit Von", zero, 5);
+    s.standardTo = read(kSettings, "Standardtermin Zeit Bis", zero, 5);
+    s.standardPlace = read(kSettings, "Standardtermin Ort", QString(), 59);
+    s.holidayFrom = read(kSettings, "Darstellung Von", zero, 5);
+    s.holidayTo = read(kSettings, "Darstellung Bis", zero, 5);
+    s.holidayPlace = read(kSettings, "Darstellung Ort", QString(), 99);
+
+    // A ticked whole-day box runs its click: the times become the whole day.
+    s.holidayWholeDay = read(kSettings, "Darstellung 24h", QStringLiteral("1"), 1) == u"1";
+    if (s.holidayWholeDay) {
+        s.holidayFrom = zero;
+        s.holidayTo = QStringLiteral("24:00");
+    }
+    s.standardWholeDay = read(kSettings, "Standard 24h", QStringLiteral("0"), 1) == u"1";
+    if (s.standardWholeDay) {
+        s.standardFrom = zero;
+        s.standardTo = QStringLiteral("24:00");
+    }
+    s.standardActive = read(kSettings, "Standard aktiv", QStringLiteral("1"), 1) == u"1";
+
+    const bool german = systemCountryCode.trimmed().toInt() == 49;
+    s.language = read(kSettings, "Sprache", QString(), 299);
+    if (s.language.isEmpty())
+        s.language = german ? QStringLiteral("Deutsch") : QStringLiteral("English");
+    s.country = read(kSettings, "Land", QString(), 299);
+    if (s.country.isEmpty())
+        s.country = german ? QStringLiteral("Deutschland") : QStringLiteral("USA");
+
+    for (const QString& line : blockLines(file.readSection(kFurtherDays))) {
+        if (auto row = furtherDayFromLine(line))
+            s.furtherDays.append(*row);
+    }
+
+    s.storedMask = read(kHolidays, "Definition", defaultMask(s.country), 12);
+    s.holidays.loadFlags(s.country, s.storedMask);
+
+    s.asNote = read(kHolidays, "alsNotiz", QStringLiteral("0"), 1) == u"1";
+    s.users = usersFromBlock(file.readSection(kUsers));
+    return s;
+}
+
+SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
+    struct Item {
+        const QString& section;
+        const char* key;
+        QString value;
+    };
+    const Item items[] = {
+        {kHolidays, "Jahr", s.yearText},
+        {kHolidays, "Definition", s.mask},
+        {kHolidays, "alsNotiz", onOff(s.asNote)},
+        {kHolidays, "Definition speichern unter", s.definitionPath},
+        {kSettings, "Standardtermin Zeit Von", s.standardFrom},
+        {kSettings, "Standardtermin Zeit Bis", s.standardTo},
+        {kSettings, "Standardtermin Ort", s.standardPlace},
+        {kSettings, "Darstellung Von", s.holidayFrom},
+        {kSettings, "Darstellung Bis", s.holidayTo},
+        {kSettings, "Darstellung Ort", s.holidayPlace},
+        {kSettings, "Darstellung 24h", onOff(s.holidayWholeDay)},
+        {kSettings, "Standard 24h", onOff(s.standardWholeDay)},
+        {kSettings, "Standard aktiv", onOff(s.standardActive)},
+        {kSettings, "Sprache", s.language},
+        {kSettings, "Land", s.country},
+    };
+    for (const Item& item : items) {
+        const QString key = QString::fromUtf8(item.key);
+        const int code = file.writeKey(item.section, key, item.value);
+        if (code != 1)
+            return {code, key};
+    }
+    const int code = file.replaceSection(kFurtherDays, furtherDaysBlock(s.furtherDays));
+    if (code != 1)
+        return {code, kFurtherDays};
+    return {};
+}
+
+SaveResult SaveUsers(ProfileFile& file, const AddressList& users) {
+    const int code = file.replaceSection(kUsers, usersBlock(users));
+    if (code != 1)
+        return {code, kUsers};
+    return {};
+}
+
+QString furtherDaysBlock(const DayList& rows) {
+    QString block;
+    for (const DayEntry& row : rows) {
+        block += furtherDayToLine(row);
+        block += kNul;
+    }
+    block += kNul;
+    return block;
+}
+
+QString usersBlock(const AddressList& rows) {
+    QString block;
+    for (const AddressRow& row : rows) {
+        block += storable(row.userId) + kBel + storable(row.kind) + kBel + storable(row.domain) +
+                 kBel + storable(row.postOffice);
+        block += kNul;
+    }
+    block += kNul;
+    return block;
+}
+
+AddressList usersFromBlock(const QString& block) {
+    QStringList lines = block.split(kNul);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    AddressList users;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(kBel);
+        // One or three fields cannot fill a row; such hand-made lines are left out.
+        if (f.size() == 2)
+            users.append({f[0], f[1], QString(), QString()});
+        else if (f.size() >= 4)
+            users.append({f[0], f[1], f[2], f[3]});
+    }
+    return users;
+}
+
+} // namespace mv

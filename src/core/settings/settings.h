@@ -17,19 +17,19 @@ inline constexpr const char* kNoKey = "12345";
 struct Settings {
     QString postOfficeAddress;
     QString postOfficePort;
-    QString yearText;      // "Jahr" as read (caption and year field)
-    int selectedYear = 0;  // yearText as a whole number
+    QString yearText;     // "Jahr" as read (caption and year field)
+    int selectedYear = 0; // yearText as a whole number
     QString definitionPath;
     QString standardFrom, standardTo, standardPlace;
     QString holidayFrom, holidayTo, holidayPlace;
-    bool holidayWholeDay = true;  // "Darstellung 24h"
+    bool holidayWholeDay = true; // "Darstellung 24h"
     bool standardWholeDay = false;
     bool standardActive = true;
     QString language;
     QString country;
     DayList furtherDays;
     HolidayTables holidays = HolidayTables::withNames();
-    QString storedMask;    // "Definition" as read with the country's default
+    QString storedMask; // "Definition" as read with the country's default
     bool asNote = false;
     AddressList users;
 };
@@ -37,7 +37,8 @@ struct Settings {
 // Reads Feiertage.ini. A year that is no number counts as missing (today's year).
 // "Darstellung 24h" = "1" sets the holiday times to "00:00" and "24:00" as its
 // click does; "Standard 24h" likewise for the default appointment.
-Settings LoadSettings(const ProfileFile& file, const QDate& today, const QString& systemCountryCode);
+Settings LoadSettings(const ProfileFile& file, const QDate& today,
+                      const QString& systemCountryCode);
 
 // The values "Einstellungen speichern" writes, as texts from the controls.
 struct SettingsToSave {
@@ -53,8 +54,8 @@ struct SettingsToSave {
 };
 
 struct SaveResult {
-    int code = 1;       // 1 success, else the failing write's return value
-    QString failedKey;  // key (or section) of the first failing write
+    int code = 1;      // 1 success, else the failing write's return value
+    QString failedKey; // key (or section) of the first failing write
     bool ok() const { return code == 1; }
 };
 

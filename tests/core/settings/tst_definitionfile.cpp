@@ -1,0 +1,131 @@
+#include "settings/definitionfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mv;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+DayList threeRows() {
+    return {{"01.01.2011", "Neujahr", "00:00 - 24:00", ""},
+            {"24.12.2011", "Heiligabend", "Note", "Kirche"},
+            {"24.12.2011", "Geschäftsschluss", "12:00 - 24:00", "Büro"}};
+}
+
+const QByteArray kThreeLines = "01.01.2011\aNeujahr\r\n"
+                               "24.12.2011\aHeiligabend\r\n"
+                               "24.12.2011\aGesch\xE4"
+                               "ftsschluss\r\n";
+
+} // namespace
+
+class TestDefinitionFile : public QObject {
+    Q_OBJECT
+private slots:
+    void path_data();
+    void path();
+    void writesDateBelDesignation_data();
+    void writesDateBelDesignation();
+    void secondWriteReplaces();
+    void emptyListGivesEmptyFile();
+    void missingFolder_data();
+    void missingFolder();
+    void otherFailureIsWriteFailed();
+};
+
+void TestDefinitionFile::path_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("without separator") << "/srv/remote"
+                                       << "/srv/remote/Marvolingen.txt";
+    QTest::newRow("with separator") << "/srv/remote/"
+                                    << "/srv/remote/Marvolingen.txt";
+    QTest::newRow("blanks trimmed") << "  /srv/remote  "
+                                    << "/srv/remote/Marvolingen.txt";
+    QTest::newRow("trailing backslash") << "/srv/remote\\"
+                                        << "/srv/remote/Marvolingen.txt";
+    QTest::newRow("default text") << "Pfad eingeben"
+                                  << "Pfad eingeben/Marvolingen.txt";
+}
+
+void TestDefinitionFile::path() {
+    QFETCH(QString, folder);
+    QFETCH(QString, path);
+    QCOMPARE(definitionFilePath(folder), path);
+}
+
+void TestDefinitionFile::writesDateBelDesignation_data() {
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("folder without separator") << "";
+    QTest::newRow("folder with separator") << "/";
+    QTest::newRow("folder with blanks") << "/  ";
+}
+
+void TestDefinitionFile::writesDateBelDesignation() {
+    QFETCH(QString, suffix);
+    QTemporaryDir dir;
+    QCOMPARE(writeDefinitionFile(dir.path() + suffix, threeRows()), DefinitionFileResult::Ok);
+    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")), kThreeLines);
+}
+
+void TestDefinitionFile::secondWriteReplaces() {
+    QTemporaryDir dir;
+    QCOMPARE(writeDefinitionFile(dir.path(), threeRows()), DefinitionFileResult::Ok);
+    QCOMPARE(writeDefinitionFile(dir.path(), threeRows()), DefinitionFileResult::Ok);
+    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")), kThreeLines);
+    QCOMPARE(writeDefinitionFile(dir.path(), {{"03.10.2011", "Tag der Deutschen Einheit", "", ""}}),
+             DefinitionFileResult::Ok);
+    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")),
+             QByteArray("03.10.2011\aTag der Deutschen Einheit\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"Marvolingen.txt"});
+}
+
+void TestDefinitionFile::emptyListGivesEmptyFile() {
+    QTemporaryDir dir;
+    QCOMPARE(writeDefinitionFile(dir.path(), threeRows()), DefinitionFileResult::Ok);
+    QCOMPARE(writeDefinitionFile(dir.path(), {}), DefinitionFileResult::Ok);
+    QVERIFY(QFile::exists(dir.filePath("Marvolingen.txt")));
+    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")), QByteArray());
+}
+
+void TestDefinitionFile::missingFolder_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("default text") << "Pfad eingeben";
+    QTest::newRow("empty field") << "   ";
+    QTest::newRow("missing sub folder") << "fehlt/tiefer";
+    QTest::newRow("a file, not a folder") << "datei";
+}
+
+void TestDefinitionFile::missingFolder() {
+    QFETCH(QString, folder);
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QFile f("datei");
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    QCOMPARE(writeDefinitionFile(folder, threeRows()), DefinitionFileResult::FolderMissing);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"datei"});
+    QVERIFY(QDir::setCurrent(QDir::tempPath()));
+}
+
+void TestDefinitionFile::otherFailureIsWriteFailed() {
+    // The file name taken by a folder: the folder exists, the file cannot be written.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("Marvolingen.txt"));
+    QCOMPARE(writeDefinitionFile(dir.path(), threeRows()), DefinitionFileResult::WriteFailed);
+    QVERIFY(QFileInfo(dir.filePath("Marvolingen.txt")).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestDefinitionFile)
+#include "tst_definitionfile.moc"

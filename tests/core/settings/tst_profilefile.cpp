@@ -1,0 +1,420 @@
+#include "settings/codepage.h"
+#include "settings/profilefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace mv;
+
+namespace {
+
+const QChar kNul(0);
+const QChar kBel(7);
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void readKey_data();
+    void readKey();
+    void readKeyCutsToNMinusOne_data();
+    void readKeyCutsToNMinusOne();
+    void missingFileGivesDefaults();
+    void readSectionLinesEndWithNul();
+    void readSectionBufferTakesWholeLines();
+    void utf8BomFile();
+    void writeKeyCreatesFileAndSectionWithCrLf();
+    void writeKeyReplacesKeepingOtherLines();
+    void writeKeyCp1252Umlauts();
+    void writeRefusesWhatWouldNotReadBack_data();
+    void writeRefusesWhatWouldNotReadBack();
+    void deleteSection();
+    void replaceSectionInOneWrite();
+    void writeSectionKeepsPosition();
+    void emptyBlockLeavesEmptySection();
+    void writeIntoMissingFolderFails();
+    void readOnlyFolderKeepsOldFile();
+    void failedWriteKeepsOldFile();
+    void malformedFixture();
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+void TestProfileFile::init() {
+    path_ = dir_.filePath(QStringLiteral("Feiertage.ini"));
+    QFile::remove(path_);
+}
+
+// A small file with the shapes the platform accepts: LF and CR LF, blanks around names
+// and values, case differences, duplicates.
+void TestProfileFile::readKey_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("exact") << "GroupWise"
+                           << "Version"
+                           << "GW65";
+    QTest::newRow("section case") << "groupwise"
+                                  << "Version"
+                                  << "GW65";
+    QTest::newRow("key case") << "GROUPWISE"
+                              << "VERSION"
+                              << "GW65";
+    QTest::newRow("umlaut key, other case") << "GroupWise"
+                                            << "SCHLÜSSEL"
+                                            << "abc;xyz";
+    QTest::newRow("blanks around name and value") << "Einstellungen"
+                                                  << "Standardtermin Ort"
+                                                  << "Raum 1";
+    QTest::newRow("empty value is not the default") << "Einstellungen"
+                                                    << "Sprache"
+                                                    << "";
+    QTest::newRow("first duplicate key wins") << "Feiertage"
+                                              << "Jahr"
+                                              << "2011";
+    QTest::newRow("first duplicate section wins") << "Feiertage"
+                                                  << "alsNotiz"
+                                                  << "1";
+    QTest::newRow("key only in second duplicate section") << "Feiertage"
+                                                          << "Land"
+                                                          << "def";
+    QTest::newRow("line without = is no key") << "Feiertage"
+                                              << "nur Text"
+                                              << "def";
+    QTest::newRow("commented key") << "Feiertage"
+                                   << "Definition"
+                                   << "def";
+    QTest::newRow("missing section") << "Nirgends"
+                                     << "Jahr"
+                                     << "def";
+    QTest::newRow("missing key") << "GroupWise"
+                                 << "IPPort"
+                                 << "def";
+    QTest::newRow("value with = inside") << "GroupWise"
+                                         << "IPAdresse"
+                                         << "a=b";
+    QTest::newRow("last line without line end") << "Ende"
+                                                << "Letzte"
+                                                << "zuletzt";
+}
+
+void TestProfileFile::readKey() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    writeBytes(path_, "[GroupWise]\r\n"
+                      "Version=GW65\n"
+                      "Schl\xFCssel=abc;xyz\r\n"
+                      "IPAdresse=a=b\r\n"
+                      "  [ Einstellungen ]  \r\n"
+                      "  Standardtermin Ort  =  Raum 1 \t\r\n"
+                      "Sprache=\r\n"
+                      "[Feiertage]\r\n"
+                      "Jahr=2011\r\n"
+                      "JAHR=2012\r\n"
+                      "alsNotiz=1\r\n"
+                      "nur Text\r\n"
+                      ";Definition=000000000000\r\n"
+                      "[feiertage]\r\n"
+                      "alsNotiz=0\r\n"
+                      "Land=USA\r\n"
+                      "[Ende]\r\n"
+                      "Letzte=zuletzt");
+    QCOMPARE(ProfileFile(path_).readKey(section, key, QStringLiteral("def"), 300), expected);
+}
+
+void TestProfileFile::readKeyCutsToNMinusOne_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("stored value cut") << "Jahr" << 5 << "2011";
+    QTest::newRow("stored value fits") << "Kurz" << 5 << "ab";
+    QTest::newRow("default cut as well") << "Fehlt" << 3 << "de";
+    QTest::newRow("n = 1 gives empty") << "Jahr" << 1 << "";
+    QTest::newRow("n = 0 gives empty") << "Jahr" << 0 << "";
+    QTest::newRow("negative n gives empty") << "Jahr" << -5 << "";
+}
+
+void TestProfileFile::readKeyCutsToNMinusOne() {
+    QFETCH(QString, key);
+    QFETCH(int, n);
+    QFETCH(QString, expected);
+    writeBytes(path_, "[Feiertage]\r\nJahr=201199\r\nKurz=ab\r\n");
+    QCOMPARE(ProfileFile(path_).readKey("Feiertage", key, "default", n), expected);
+}
+
+void TestProfileFile::missingFileGivesDefaults() {
+    ProfileFile f(dir_.filePath("nope.ini"));
+    QCOMPARE(f.readKey("GroupWise", "Version", "GW702", 257), QStringLiteral("GW702"));
+    QCOMPARE(f.readSection("User"), QString());
+    QCOMPARE(f.deleteSection("User"), 1);
+    QVERIFY(!QFile::exists(dir_.filePath("nope.ini"))); // deleting nothing creates nothing
+}
+
+void TestProfileFile::readSectionLinesEndWithNul() {
+    writeBytes(path_, "[Weitere Tage]\r\n"
+                      "24.12.*\aHeiligabend\a07:00 - 20:00\a\r\n"
+                      "\r\n"
+                      "; comment\r\n"
+                      "31.12.2011\aSilvester\aNote\a\a\n"
+                      " key = value \r\n"
+                      "[User]\r\n"
+                      "u1\aUser\r\n");
+    const QString expected = QStringLiteral("24.12.*") + kBel + "Heiligabend" + kBel +
+                             "07:00 - 20:00" + kBel + kNul + "31.12.2011" + kBel + "Silvester" +
+                             kBel + "Note" + kBel + kBel + kNul + "key=value" + kNul;
+    QCOMPARE(ProfileFile(path_).readSection("weitere tage"), expected);
+    QCOMPARE(ProfileFile(path_).readSection("USER"), QStringLiteral("u1") + kBel + "User" + kNul);
+    QCOMPARE(ProfileFile(path_).readSection("Nirgends"), QString());
+}
+
+void TestProfileFile::readSectionBufferTakesWholeLines() {
+    QByteArray content = "[User]\r\n";
+    for (int i = 0; i < 2000; ++i)
+        content += QByteArray::number(10000 + i) + "\aUser\aDom\aPO\r\n"; // 17 characters + NUL
+    writeBytes(path_, content);
+    const QString block = ProfileFile(path_).readSection("User");
+    QVERIFY(block.size() <= 31999);
+    QCOMPARE(block.size(), 1777 * 18); // whole lines only
+    QVERIFY(block.endsWith(QStringLiteral("PO") + kNul));
+    QCOMPARE(ProfileFile(path_).readSection("User", 37).size(), 36);
+    QCOMPARE(ProfileFile(path_).readSection("User", 36).size(), 18);
+    QCOMPARE(ProfileFile(path_).readSection("User", 1), QString());
+}
+
+void TestProfileFile::utf8BomFile() {
+    writeBytes(path_,
+               "\xEF\xBB\xBF[GroupWise]\r\nSchl\xC3\xBCssel=\xE2\x82\xAC\xD0\x96\r\nA=b\r\n");
+    ProfileFile f(path_);
+    QCOMPARE(f.readKey("GroupWise", "Schlüssel", "", 10), QStringLiteral("€Ж"));
+    // A write keeps the file UTF-8 and keeps what Windows-1252 could not hold.
+    QCOMPARE(f.writeKey("GroupWise", "A", "ä"), 1);
+    QCOMPARE(readBytes(path_), QByteArray("\xEF\xBB\xBF[GroupWise]\r\nSchl\xC3\xBCssel=\xE2\x82\xAC"
+                                          "\xD0\x96\r\nA=\xC3\xA4\r\n"));
+}
+
+void TestProfileFile::writeKeyCreatesFileAndSectionWithCrLf() {
+    ProfileFile f(path_);
+    QCOMPARE(f.writeKey("Feiertage", "Jahr", "2011"), 1);
+    QCOMPARE(f.writeKey("Einstellungen", "Sprache", "Deutsch"), 1);
+    QCOMPARE(f.writeKey("Feiertage", "alsNotiz", "0"), 1);
+    QCOMPARE(readBytes(path_), QByteArray("[Feiertage]\r\nJahr=2011\r\nalsNotiz=0\r\n\r\n"
+                                          "[Einstellungen]\r\nSprache=Deutsch\r\n"));
+    QCOMPARE(QFile::permissions(path_) & (QFile::ReadOther | QFile::ReadGroup),
+             QFileDevice::Permissions());
+}
+
+void TestProfileFile::writeKeyReplacesKeepingOtherLines() {
+    const QByteArray before = "; Kopf\r\n"
+                              "lose Zeile\r\n"
+                              "[Feiertage]\r\n"
+                              "  jahr = 1999\r\n"
+                              "Unbekannt=bleibt \r\n"
+                              "\xA0\x81 Junk \x8D\r\n"
+                              "\r\n"
+                              "[User]\r\n"
+                              "u\aUser\r\n";
+    writeBytes(path_, before);
+    ProfileFile f(path_);
+    QCOMPARE(f.writeKey("FEIERTAGE", "Jahr", "2011"), 1);
+    QCOMPARE(f.writeKey("Feiertage", "Neu", " x "), 1);
+    QCOMPARE(readBytes(path_), QByteArray("; Kopf\r\n"
+                                          "lose Zeile\r\n"
+                                          "[Feiertage]\r\n"
+                                          "Jahr=2011\r\n"
+                                          "Unbekannt=bleibt \r\n"
+                                          "\xA0\x81 Junk \x8D\r\n"
+                                          "Neu= x \r\n"
+                                          "\r\n"
+                                          "[User]\r\n"
+                                          "u\aUser\r\n"));
+    QCOMPARE(f.readKey("Feiertage", "neu", "", 10), QStringLiteral("x"));
+}
+
+void TestProfileFile::writeKeyCp1252Umlauts() {
+    ProfileFile f(path_);
+    QCOMPARE(f.writeKey("GroupWise", "Schlüssel", "Anwendung nicht definiert"), 1);
+    QCOMPARE(f.writeKey("Einstellungen", "Land", "Östereich"), 1);
+    const QByteArray bytes = readBytes(path_);
+    QVERIFY(bytes.contains("Schl\xFCssel=Anwendung nicht definiert\r\n"));
+    QVERIFY(bytes.contains("Land=\xD6stereich\r\n"));
+    QCOMPARE(f.readKey("groupwise", "SCHLÜSSEL", "12345", 249),
+             QStringLiteral("Anwendung nicht definiert"));
+    QCOMPARE(f.readKey("Einstellungen", "Land", "", 300), QStringLiteral("Östereich"));
+}
+
+void TestProfileFile::writeRefusesWhatWouldNotReadBack_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("line feed in value") << "Feiertage"
+                                        << "Jahr"
+                                        << "2011\n[GroupWise]";
+    QTest::newRow("carriage return in value") << "Feiertage"
+                                              << "Jahr"
+                                              << "20\r11";
+    QTest::newRow("NUL in value") << "Feiertage"
+                                  << "Jahr" << QString("20") + kNul + "11";
+    QTest::newRow("= in key") << "Feiertage"
+                              << "a=b"
+                              << "x";
+    QTest::newRow("empty key") << "Feiertage"
+                               << " "
+                               << "x";
+    QTest::newRow("comment key") << "Feiertage"
+                                 << ";x"
+                                 << "x";
+    QTest::newRow("] in section") << "Fei]ertage"
+                                  << "Jahr"
+                                  << "x";
+    QTest::newRow("empty section") << ""
+                                   << "Jahr"
+                                   << "x";
+}
+
+void TestProfileFile::writeRefusesWhatWouldNotReadBack() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QByteArray before = "[Feiertage]\r\nJahr=1999\r\n";
+    writeBytes(path_, before);
+    ProfileFile f(path_);
+    QCOMPARE(f.writeKey(section, key, value), 0);
+    QCOMPARE(readBytes(path_), before);
+    // Section lines: line breaks and lines that read as headers or comments.
+    for (const QString& bad : {QStringLiteral("a\nb"), QStringLiteral("[x]y"),
+                               QStringLiteral(" ;c"), QStringLiteral("  ")}) {
+        QCOMPARE(f.replaceSection("User", bad + kNul + kNul), 0);
+        QCOMPARE(f.writeSection("User", bad + kNul + kNul), 0);
+    }
+    QCOMPARE(readBytes(path_), before);
+}
+
+void TestProfileFile::deleteSection() {
+    writeBytes(path_, "[User]\r\na\ab\r\n\r\n[Feiertage]\r\nJahr=2011\r\n[user]\r\nc\ad\r\n");
+    ProfileFile f(path_);
+    QCOMPARE(f.deleteSection("User"), 1);
+    QCOMPARE(readBytes(path_), QByteArray("[Feiertage]\r\nJahr=2011\r\n"));
+    QCOMPARE(f.readSection("User"), QString());
+}
+
+void TestProfileFile::replaceSectionInOneWrite() {
+    writeBytes(path_, "[Weitere Tage]\r\nalt1\ax\r\nalt2\ax\r\n\r\n[Feiertage]\r\nJahr=2011\r\n"
+                      "[weitere tage]\r\ndoppelt\ax\r\n");
+    ProfileFile f(path_);
+    const QString block = QStringLiteral("neu1\ay") + kNul + "neu2\ay" + kNul + kNul;
+    QCOMPARE(f.replaceSection("Weitere Tage", block), 1);
+    QCOMPARE(readBytes(path_), QByteArray("[Weitere Tage]\r\nneu1\ay\r\nneu2\ay\r\n\r\n"
+                                          "[Feiertage]\r\nJahr=2011\r\n"));
+    QCOMPARE(f.readSection("Weitere Tage"), block.chopped(1));
+    // Everything after the closing NUL is not part of the block.
+    QCOMPARE(f.replaceSection("Weitere Tage", QStringLiteral("a\ab") + kNul + kNul + "junk"), 1);
+    QCOMPARE(f.readSection("Weitere Tage"), QStringLiteral("a\ab") + kNul);
+}
+
+void TestProfileFile::writeSectionKeepsPosition() {
+    writeBytes(path_, "[User]\r\nalt\ax\r\n[Feiertage]\r\nJahr=2011\r\n");
+    ProfileFile f(path_);
+    QCOMPARE(f.writeSection("user", QStringLiteral("u\aUser") + kNul + kNul), 1);
+    QCOMPARE(readBytes(path_), QByteArray("[User]\r\nu\aUser\r\n[Feiertage]\r\nJahr=2011\r\n"));
+    QCOMPARE(f.writeSection("Neu", QStringLiteral("k=v") + kNul + kNul), 1);
+    QCOMPARE(f.readKey("Neu", "k", "", 5), QStringLiteral("v"));
+}
+
+void TestProfileFile::emptyBlockLeavesEmptySection() {
+    writeBytes(path_, "[Weitere Tage]\r\na\ab\r\n");
+    ProfileFile f(path_);
+    QCOMPARE(f.replaceSection("Weitere Tage", QString(kNul)), 1);
+    QCOMPARE(readBytes(path_), QByteArray("[Weitere Tage]\r\n"));
+    QCOMPARE(f.readSection("Weitere Tage"), QString());
+}
+
+void TestProfileFile::writeIntoMissingFolderFails() {
+    ProfileFile f(dir_.filePath("fehlt/Feiertage.ini"));
+    QCOMPARE(f.writeKey("Feiertage", "Jahr", "2011"), 0);
+    QCOMPARE(f.replaceSection("User", QString(kNul)), 0);
+    QCOMPARE(f.writeSection("User", QString(kNul)), 0);
+}
+
+void TestProfileFile::readOnlyFolderKeepsOldFile() {
+    if (geteuid() == 0)
+        QSKIP("root may write into a read-only folder");
+    QTemporaryDir ro;
+    const QString path = ro.filePath("Feiertage.ini");
+    const QByteArray before = "[Feiertage]\r\nJahr=1999\r\n";
+    writeBytes(path, before);
+    QVERIFY(QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::ExeOwner));
+    ProfileFile f(path);
+    const int key = f.writeKey("Feiertage", "Jahr", "2011");
+    const int section = f.replaceSection("User", QString(kNul));
+    QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(key, 0);
+    QCOMPARE(section, 0);
+    QCOMPARE(readBytes(path), before);
+}
+
+void TestProfileFile::failedWriteKeepsOldFile() {
+    QByteArray before = "[Feiertage]\r\nJahr=1999\r\n";
+    writeBytes(path_, before);
+    struct rlimit saved {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = before.size() + 8;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    ProfileFile f(path_);
+    const int key = f.writeKey("Feiertage", "Definition speichern unter", QString(200, u'x'));
+    const int section = f.replaceSection("User", QString(300, u'u') + kNul + kNul);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(key, 0);
+    QCOMPARE(section, 0);
+    QCOMPARE(readBytes(path_), before);
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Feiertage.ini"});
+}
+
+void TestProfileFile::malformedFixture() {
+    const QString fixture = QStringLiteral(MV_FIXTURES "/malformed.ini");
+    const QByteArray original = readBytes(fixture);
+    QVERIFY(!original.isEmpty());
+    writeBytes(path_, original);
+    ProfileFile f(path_);
+    QCOMPARE(f.readKey("Feiertage", "Jahr", "x", 5), QStringLiteral("2011"));
+    QCOMPARE(f.readKey("GroupWise", "Version", "x", 257), QStringLiteral("GW65"));
+    QCOMPARE(f.readKey("[kaputt", "a", "x", 5), QStringLiteral("x"));
+    const QString users = f.readSection("User");
+    QVERIFY(users.startsWith(QStringLiteral("u1\aUser\aDom\aPO") + kNul));
+    QVERIFY(users.endsWith(kNul));
+    // A write changes its one line; every other byte stays, line ends become CR LF.
+    QCOMPARE(f.writeKey("Feiertage", "Jahr", "2012"), 1);
+    QByteArray expected = original;
+    expected.replace("\r\n", "\n").replace("\n", "\r\n");
+    if (!expected.endsWith("\r\n"))
+        expected += "\r\n";
+    expected.replace("Jahr = 2011", "Jahr=2012");
+    QCOMPARE(readBytes(path_), expected);
+}
+
+QTEST_GUILESS_MAIN(TestProfileFile)
+#include "tst_profilefile.moc"

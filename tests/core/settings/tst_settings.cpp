@@ -1,0 +1,416 @@
+#include "settings/profilefile.h"
+#include "settings/settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mv;
+
+namespace {
+
+const QChar kNul(0);
+const QDate kToday(2026, 5, 17);
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QString flags(const HolidayTable& t) {
+    QString s;
+    for (int i = 0; i < 12; ++i)
+        s += t[i].flag.isEmpty() ? QStringLiteral("_") : t[i].flag;
+    return s;
+}
+
+// Everything the load yields, as comparable text.
+QStringList describe(const Settings& s) {
+    QStringList d{s.postOfficeAddress,
+                  s.postOfficePort,
+                  s.yearText,
+                  QString::number(s.selectedYear),
+                  s.definitionPath,
+                  s.standardFrom,
+                  s.standardTo,
+                  s.standardPlace,
+                  s.holidayFrom,
+                  s.holidayTo,
+                  s.holidayPlace,
+                  QString::number(s.holidayWholeDay),
+                  QString::number(s.standardWholeDay),
+                  QString::number(s.standardActive),
+                  s.language,
+                  s.country,
+                  s.storedMask,
+                  QString::number(s.asNote),
+                  flags(s.holidays.de),
+                  flags(s.holidays.us),
+                  flags(s.holidays.at)};
+    for (const DayEntry& r : s.furtherDays)
+        d << r.date + '|' + r.designation + '|' + r.time + '|' + r.place;
+    for (const AddressRow& u : s.users)
+        d << u.userId + '|' + u.kind + '|' + u.domain + '|' + u.postOffice;
+    return d;
+}
+
+SettingsToSave toSave(const Settings& s) {
+    SettingsToSave t;
+    t.yearText = s.yearText;
+    t.mask = s.storedMask;
+    t.asNote = s.asNote;
+    t.definitionPath = s.definitionPath;
+    t.standardFrom = s.standardFrom;
+    t.standardTo = s.standardTo;
+    t.standardPlace = s.standardPlace;
+    t.holidayFrom = s.holidayFrom;
+    t.holidayTo = s.holidayTo;
+    t.holidayPlace = s.holidayPlace;
+    t.holidayWholeDay = s.holidayWholeDay;
+    t.standardWholeDay = s.standardWholeDay;
+    t.standardActive = s.standardActive;
+    t.language = s.language;
+    t.country = s.country;
+    t.furtherDays = s.furtherDays;
+    return t;
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void firstStartDefaults_data();
+    void firstStartDefaults();
+    void fullFixture();
+    void roundTripThroughSave();
+    void year_data();
+    void year();
+    void maskOfCurrentCountryOnly_data();
+    void maskOfCurrentCountryOnly();
+    void wholeDaySwitches_data();
+    void wholeDaySwitches();
+    void valuesCutToMax();
+    void unknownLanguageKeptAndSavedBack();
+    void furtherDayLineShapes();
+    void userLineShapes();
+    void emptyFurtherDaysLeaveEmptySection();
+    void saveStopsAtFirstFailure();
+    void saveIntoMissingFolder();
+    void saveUsers();
+    void blocks();
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+void TestSettings::init() {
+    path_ = dir_.filePath(QStringLiteral("Feiertage.ini"));
+    QFile::remove(path_);
+}
+
+void TestSettings::firstStartDefaults_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("country");
+    QTest::newRow("Germany") << "49"
+                             << "Deutsch"
+                             << "Deutschland";
+    QTest::newRow("USA") << "1"
+                         << "English"
+                         << "USA";
+    QTest::newRow("Austria is not 49") << "43"
+                                       << "English"
+                                       << "USA";
+    QTest::newRow("unknown") << ""
+                             << "English"
+                             << "USA";
+}
+
+void TestSettings::firstStartDefaults() {
+    QFETCH(QString, code);
+    QFETCH(QString, language);
+    QFETCH(QString, country);
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, code);
+    QCOMPARE(s.yearText, QStringLiteral("2026"));
+    QCOMPARE(s.selectedYear, 2026);
+    QCOMPARE(s.postOfficeAddress, QString());
+    QCOMPARE(s.postOfficePort, QString());
+    QCOMPARE(s.definitionPath, QStringLiteral("Pfad eingeben"));
+    QCOMPARE(s.standardFrom, QStringLiteral("00:00"));
+    QCOMPARE(s.standardTo, QStringLiteral("00:00"));
+    QCOMPARE(s.standardPlace, QString());
+    // Holidays whole-day by default: the switch locks the whole day.
+    QVERIFY(s.holidayWholeDay);
+    QCOMPARE(s.holidayFrom, QStringLiteral("00:00"));
+    QCOMPARE(s.holidayTo, QStringLiteral("24:00"));
+    QCOMPARE(s.holidayPlace, QString());
+    QVERIFY(!s.standardWholeDay);
+    QVERIFY(s.standardActive);
+    QVERIFY(!s.asNote);
+    QCOMPARE(s.language, language);
+    QCOMPARE(s.country, country);
+    QCOMPARE(s.storedMask, defaultMask(country));
+    QCOMPARE(flags(s.holidays.de), QString::fromLatin1(kMaskDE));
+    QCOMPARE(flags(s.holidays.us), QString::fromLatin1(kMaskUS));
+    QVERIFY(s.furtherDays.isEmpty());
+    QVERIFY(s.users.isEmpty());
+    QVERIFY(!QFile::exists(path_)); // loading never creates the file
+}
+
+void TestSettings::fullFixture() {
+    const Settings s = LoadSettings(ProfileFile(MV_FIXTURES "/full.ini"), kToday, "49");
+    const QStringList expected{
+        "10.0.0.5", "1677", "2011", "2011", "/srv/remote/", "07:30", "16:45", "Büro Süd", "08:00",
+        "12:00", "Überall", "0", "0", "0", "English", "Östereich", "110011001100", "1",
+        // Östereich keeps the stored mask in its own table; the others take defaults.
+        QString::fromLatin1(kMaskDE), QString::fromLatin1(kMaskUS), "110011001100",
+        "24.12.*|Heiligabend|00:00 - 24:00|", "15.08.2011|Mariä Himmelfahrt|Note|",
+        "31.12.*|Silvester|18:00 - 23:59|Festsaal", "mueller|User|DOM1|PO1",
+        "beamer|Resource|DOM1|PO2"};
+    QCOMPARE(describe(s), expected);
+}
+
+void TestSettings::roundTripThroughSave() {
+    const QByteArray fixture = readBytes(MV_FIXTURES "/full.ini");
+    writeBytes(path_, fixture);
+    ProfileFile file(path_);
+    const Settings first = LoadSettings(file, kToday, "1");
+    QVERIFY(SaveSettings(file, toSave(first)).ok());
+    QVERIFY(SaveUsers(file, first.users).ok());
+    QCOMPARE(describe(LoadSettings(file, kToday, "1")), describe(first));
+    // Saving what was loaded changes nothing in the file, hand-made lines included.
+    QCOMPARE(readBytes(path_), fixture);
+
+    // The same through a new file, which then holds everything in Windows-1252.
+    ProfileFile fresh(dir_.filePath("neu.ini"));
+    QVERIFY(SaveSettings(fresh, toSave(first)).ok());
+    QVERIFY(SaveUsers(fresh, first.users).ok());
+    // The connection keys are not part of these saves.
+    QCOMPARE(describe(LoadSettings(fresh, kToday, "1")).mid(2), describe(first).mid(2));
+    const QByteArray bytes = readBytes(fresh.path());
+    QVERIFY(bytes.contains("Land=\xD6stereich\r\n"));
+    QVERIFY(bytes.contains("Mari\xE4 Himmelfahrt"));
+}
+
+void TestSettings::year_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("yearText");
+    QTest::addColumn<int>("year");
+    QTest::newRow("number") << QByteArray("Jahr=2011") << "2011" << 2011;
+    QTest::newRow("below 1583 taken") << QByteArray("Jahr=1200") << "1200" << 1200;
+    QTest::newRow("cut to four characters") << QByteArray("Jahr=20115") << "2011" << 2011;
+    QTest::newRow("no number counts as missing") << QByteArray("Jahr=abcd") << "2026" << 2026;
+    QTest::newRow("number with junk counts as missing")
+        << QByteArray("Jahr=20x1") << "2026" << 2026;
+    QTest::newRow("empty counts as missing") << QByteArray("Jahr=") << "2026" << 2026;
+    QTest::newRow("missing key") << QByteArray("Andere=1") << "2026" << 2026;
+}
+
+void TestSettings::year() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, yearText);
+    QFETCH(int, year);
+    writeBytes(path_, "[Feiertage]\r\n" + stored + "\r\n");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    QCOMPARE(s.yearText, yearText);
+    QCOMPARE(s.selectedYear, year);
+}
+
+void TestSettings::maskOfCurrentCountryOnly_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("de");
+    QTest::addColumn<QString>("us");
+    QTest::addColumn<QString>("at");
+    const QString dm = QString::fromLatin1(kMaskDE), um = QString::fromLatin1(kMaskUS);
+    QTest::newRow("only the last day, Germany")
+        << QByteArray("Land=Deutschland\r\n[Feiertage]\r\nDefinition=000000000001")
+        << "000000000001" << um << dm;
+    QTest::newRow("restart as USA: US defaults")
+        << QByteArray("Land=USA\r\n[Feiertage]\r\n") << dm << um << dm;
+    QTest::newRow("short mask leaves empty flags")
+        << QByteArray("Land=USA\r\n[Feiertage]\r\nDefinition=1010") << dm << "1010________" << dm;
+    QTest::newRow("long mask cut to 12")
+        << QByteArray("Land=Deutschland\r\n[Feiertage]\r\nDefinition=0000000000001111")
+        << "000000000000" << um << dm;
+    QTest::newRow("unknown country sets no flag")
+        << QByteArray("Land=Frankreich\r\n[Feiertage]\r\nDefinition=000000000000") << "____________"
+        << "____________"
+        << "____________";
+}
+
+void TestSettings::maskOfCurrentCountryOnly() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, de);
+    QFETCH(QString, us);
+    QFETCH(QString, at);
+    writeBytes(path_, "[Einstellungen]\r\n" + stored + "\r\n");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    QCOMPARE(flags(s.holidays.de), de);
+    QCOMPARE(flags(s.holidays.us), us);
+    QCOMPARE(flags(s.holidays.at), at);
+}
+
+void TestSettings::wholeDaySwitches_data() {
+    QTest::addColumn<QByteArray>("holiday24");
+    QTest::addColumn<QByteArray>("standard24");
+    QTest::addColumn<QStringList>("times"); // holiday from, to, default from, to
+    QTest::newRow("both off") << QByteArray("0") << QByteArray("0")
+                              << QStringList{"08:00", "12:00", "07:30", "16:45"};
+    QTest::newRow("holidays whole day")
+        << QByteArray("1") << QByteArray("0") << QStringList{"00:00", "24:00", "07:30", "16:45"};
+    QTest::newRow("default whole day")
+        << QByteArray("0") << QByteArray("1") << QStringList{"08:00", "12:00", "00:00", "24:00"};
+    QTest::newRow("not exactly 1 is off")
+        << QByteArray("ja") << QByteArray("2") << QStringList{"08:00", "12:00", "07:30", "16:45"};
+}
+
+void TestSettings::wholeDaySwitches() {
+    QFETCH(QByteArray, holiday24);
+    QFETCH(QByteArray, standard24);
+    QFETCH(QStringList, times);
+    writeBytes(path_, "[Einstellungen]\r\nStandardtermin Zeit Von=07:30\r\n"
+                      "Standardtermin Zeit Bis=16:45\r\nDarstellung Von=08:00\r\n"
+                      "Darstellung Bis=12:00\r\nDarstellung 24h=" +
+                          holiday24 + "\r\nStandard 24h=" + standard24 + "\r\n");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    QCOMPARE((QStringList{s.holidayFrom, s.holidayTo, s.standardFrom, s.standardTo}), times);
+    QCOMPARE(s.holidayWholeDay, holiday24 == "1");
+    QCOMPARE(s.standardWholeDay, standard24 == "1");
+}
+
+void TestSettings::valuesCutToMax() {
+    const QByteArray p60(60, 'p'), p100(100, 'q'), p300(300, 's');
+    writeBytes(path_, "[Einstellungen]\r\nStandardtermin Ort=" + p60 +
+                          "\r\nDarstellung Ort=" + p100 + "\r\nSprache=" + p300 +
+                          "\r\nStandardtermin Zeit Von=07:30:00\r\n[GroupWise]\r\nIPAdresse=" +
+                          QByteArray(300, '1') + "\r\n");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    QCOMPARE(s.standardPlace.size(), 59);
+    QCOMPARE(s.holidayPlace.size(), 99);
+    QCOMPARE(s.language.size(), 299);
+    QCOMPARE(s.standardFrom, QStringLiteral("07:30"));
+    QCOMPARE(s.postOfficeAddress.size(), 256);
+}
+
+void TestSettings::unknownLanguageKeptAndSavedBack() {
+    writeBytes(path_, "[Einstellungen]\r\nSprache=Fran\xE7"
+                      "ais\r\n");
+    ProfileFile file(path_);
+    const Settings s = LoadSettings(file, kToday, "49");
+    QCOMPARE(s.language, QStringLiteral("Français"));
+    QCOMPARE(s.country, QStringLiteral("Deutschland"));
+    QVERIFY(SaveSettings(file, toSave(s)).ok());
+    QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 300), QStringLiteral("Français"));
+}
+
+void TestSettings::furtherDayLineShapes() {
+    writeBytes(path_, "[Weitere Tage]\r\n"
+                      "24.12.*\aHeiligabend\r\n"
+                      "kein Trenner\r\n"
+                      "01.05.2011\aMaifeier\a10:00 - 12:00\r\n"
+                      "\aNotiz ohne Datum\aNote\a\r\n"
+                      "31.12.*\aSilvester\a18:00 - 23:59\aSaal\amit\aBEL\r\n");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    const DayList expected{{"24.12.*", "Heiligabend", "07:00-20:00", ""},
+                           {"01.05.2011", "Maifeier", "10:00 - 12:00", ""},
+                           {"", "Notiz ohne Datum", "Note", ""},
+                           {"31.12.*", "Silvester", "18:00 - 23:59", "Saal\amit\aBEL"}};
+    QCOMPARE(s.furtherDays, expected);
+}
+
+void TestSettings::userLineShapes() {
+    writeBytes(path_, "[User]\r\n"
+                      "zwei\aUser\r\n"
+                      "eins\r\n"
+                      "drei\aUser\aDOM\r\n"
+                      "vier\aResource\aDOM\aPO\r\n"
+                      "fuenf\aUser\aDOM\aPO\aextra\r\n");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    const AddressList expected{{"zwei", "User", "", ""},
+                               {"vier", "Resource", "DOM", "PO"},
+                               {"fuenf", "User", "DOM", "PO"}};
+    QCOMPARE(s.users, expected);
+}
+
+void TestSettings::emptyFurtherDaysLeaveEmptySection() {
+    writeBytes(path_, "[Weitere Tage]\r\n24.12.*\aHeiligabend\r\n");
+    ProfileFile file(path_);
+    Settings s = LoadSettings(file, kToday, "49");
+    s.furtherDays.clear();
+    QVERIFY(SaveSettings(file, toSave(s)).ok());
+    const QByteArray bytes = readBytes(path_);
+    // The section keeps its place, now without lines.
+    QVERIFY(bytes.startsWith("[Weitere Tage]\r\n\r\n[Feiertage]\r\n"));
+    QVERIFY(!bytes.contains("Heiligabend"));
+    QVERIFY(LoadSettings(file, kToday, "49").furtherDays.isEmpty());
+}
+
+void TestSettings::saveStopsAtFirstFailure() {
+    writeBytes(path_, "[Einstellungen]\r\nDarstellung Von=alt\r\nSprache=alt\r\n"
+                      "[Weitere Tage]\r\nalt\aalt\r\n");
+    ProfileFile file(path_);
+    Settings s = LoadSettings(file, kToday, "49");
+    SettingsToSave t = toSave(s);
+    t.yearText = "2012";
+    t.standardPlace = "Zeile\nbruch"; // cannot be stored as one line
+    t.holidayFrom = "neu";
+    t.language = "neu";
+    t.furtherDays = {{"24.12.*", "neu", "Note", ""}};
+    const SaveResult r = SaveSettings(file, t);
+    QVERIFY(!r.ok());
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.failedKey, QStringLiteral("Standardtermin Ort"));
+    QCOMPARE(file.readKey("Feiertage", "Jahr", "", 5), QStringLiteral("2012"));
+    QCOMPARE(file.readKey("Einstellungen", "Darstellung Von", "", 6), QStringLiteral("alt"));
+    QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 6), QStringLiteral("alt"));
+    QCOMPARE(file.readSection("Weitere Tage"), QStringLiteral("alt\aalt") + kNul);
+}
+
+void TestSettings::saveIntoMissingFolder() {
+    ProfileFile file(dir_.filePath("fehlt/Feiertage.ini"));
+    const SaveResult r = SaveSettings(file, toSave(LoadSettings(file, kToday, "49")));
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.failedKey, QStringLiteral("Jahr"));
+    const SaveResult u = SaveUsers(file, {{"a", "User", "D", "P"}});
+    QCOMPARE(u.code, 0);
+    QCOMPARE(u.failedKey, QStringLiteral("User"));
+}
+
+void TestSettings::saveUsers() {
+    writeBytes(path_, "[User]\r\nalt\aUser\r\n[Feiertage]\r\nJahr=2011\r\n");
+    ProfileFile file(path_);
+    const AddressList users{{"müller", "User", "DOM", "PO"},
+                            {"raum\a1", "Resource", "", ""}, // a BEL must not shift the fields
+                            {"x", "User", "D", "P"}};
+    QVERIFY(SaveUsers(file, users).ok());
+    const AddressList expected{
+        {"müller", "User", "DOM", "PO"}, {"raum 1", "Resource", "", ""}, {"x", "User", "D", "P"}};
+    QCOMPARE(LoadSettings(file, kToday, "49").users, expected);
+    QCOMPARE(file.readKey("Feiertage", "Jahr", "", 5), QStringLiteral("2011"));
+    QVERIFY(SaveUsers(file, {}).ok());
+    QVERIFY(readBytes(path_).contains("[User]\r\n"));
+    QVERIFY(LoadSettings(file, kToday, "49").users.isEmpty());
+}
+
+void TestSettings::blocks() {
+    QCOMPARE(furtherDaysBlock({}), QString(kNul));
+    QCOMPARE(usersBlock({}), QString(kNul));
+    QCOMPARE(usersBlock({{"a", "User", "D", "P"}, {"b", "Resource", "", ""}}),
+             QStringLiteral("a\aUser\aD\aP") + kNul + "b\aResource\a\a" + kNul + kNul);
+    QCOMPARE(furtherDaysBlock({{"24.12.*", "Heiligabend", "Note", ""}}),
+             QStringLiteral("24.12.*\aHeiligabend\aNote\a") + kNul + kNul);
+    QCOMPARE(usersFromBlock(usersBlock({{"a", "User", "D", "P"}})),
+             (AddressList{{"a", "User", "D", "P"}}));
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
