@@ -1,0 +1,216 @@
+#pragma once
+
+#include "calendar/daylist.h"
+#include "calendar/holidaytables.h"
+#include "settings/addressrow.h"
+#include "ui/environment.h"
+#include "ui/messagebox.h"
+#include "ui/messages.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QCalendarWidget;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace mv {
+
+// The main window. Controls carry their program names as objectName.
+class frmDef : public QMainWindow {
+public:
+    // messageBox: shows every message box of the window and its dialogs; empty shows
+    // real ones.
+    explicit frmDef(Environment env, MessageBoxFunction messageBox = {}, QWidget* parent = nullptr);
+    ~frmDef() override;
+
+    // Language and country procedures.
+    void Sprache(const QString& sprach);
+    void land(const QString& sland);
+
+    void BuildDayList();
+    void Tab1_Click();
+
+    QString currentLanguage() const { return currentLanguage_; }
+    QString currentCountry() const { return currentCountry_; }
+    int selectedYear() const { return selectedYear_; }
+    const MessageTable& messages() const { return messages_; }
+    bool debugMode() const { return debugMode_; }
+    void setDebugMode(bool on) { debugMode_ = on; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    QWidget* buildListTab();
+    QWidget* buildOverviewTab();
+    QWidget* buildSettingsTab();
+    QWidget* buildUsersTab();
+    QWidget* buildActionTab();
+    void applyDesignedCaptions();
+    void connectHandlers();
+    void watchLostFocus(QWidget* w, void (frmDef::*handler)());
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void LoadSettings();
+
+    DayListInput dayListInput() const;
+    DayList furtherDays() const;
+    void showYearOverview();
+    void sortByDate(QTreeWidget* list);
+    void headerClicked(QTreeWidget* list, int column);
+
+    // menu
+    void mnulanguage_Click();
+    void mnuEinstellungen_Click();
+    void mnuÜber_Click();
+    void mnuEnde_Click();
+
+    // settings
+    void cmdSpeichern_Click();
+    void cmdBenutzerSpeichern_Click();
+    void cmdDefinitionsDatei_Click();
+    void txtJahr_LostFocus();
+    void cmdSpeichern_LostFocus();
+    void cmdBenutzerSpeichern_LostFocus();
+    void chkFeiertage_Click(int index);
+
+    // appearance
+    void chkGanztägig_Click();
+    void chkGanztägigTermin_Click();
+    void chkStandartAkt_Click();
+    void txtDarstellungVon_LostFocus();
+    void txtDarstellungBis_LostFocus();
+    void txtStandartVon_LostFocus();
+    void txtStandartBis_LostFocus();
+    void txtStandartOrt_LostFocus();
+    void txtTerminVon_LostFocus();
+    void txtTerminBis_LostFocus();
+    QString checkTime(QLineEdit* field, QLineEdit* partner);
+
+    // further days
+    void txtDatum_LostFocus();
+    void optEintragenIn_Click(int index);
+    void cmdHinzu_Click();
+    void cmdLöschen_Click();
+    void lvWeitereTage_ItemClick(QTreeWidgetItem* item);
+    void lvWeitereTage_DblClick();
+    void endEditMode();
+
+    // GroupWise (frmdef_groupwise.cpp)
+    void cmdListAdressen_Click();
+    void cmdAdresseWählen_Click();
+    void cmdAlleAdressen_Click();
+    void cmdAdresseEntfernen_Click();
+    void cmdEintragen_Click();
+    void cmddeleteall_Click();
+    void cmdTAppErzeugen_Click();
+    void cmdTAppLöschen_Click();
+    // The calendar part of removing a further day; false stops the removal.
+    bool cmdLöschen_GroupWise(QTreeWidgetItem* day);
+
+    QString msg(Msg m) const { return messages_.text(m); }
+    int box(QMessageBox::Icon icon, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+    Environment env_;
+    MessageBoxFunction messageBox_;
+    MessageTable messages_;
+
+    bool debugMode_ = false;
+    bool activated_ = false;
+    int selectedYear_ = 0;
+    QString currentLanguage_;
+    QString currentCountry_;
+    QString postOfficeAddress_;
+    QString postOfficePort_;
+    QStringList entryTypeNames_;
+    HolidayTables holidays_;
+
+    QHash<QObject*, void (frmDef::*)()> lostFocus_;
+
+    QTreeWidgetItem* itmSelectedDay_ = nullptr;
+    bool bEditMode_ = false;
+    int iEditIndex_ = 0;
+
+    // menu
+    QMenu* mnuDatei_ = nullptr;
+    QMenu* mnuHilfe_ = nullptr;
+    QAction* mnulanguage_ = nullptr;
+    QAction* mnuEinstellungen_ = nullptr;
+    QAction* mnuEnde_ = nullptr;
+    QAction* mnuÜber_ = nullptr;
+
+    QTabWidget* Tab1_ = nullptr;
+    // tab 0
+    QTreeWidget* lvListe_ = nullptr;
+    // tab 1
+    std::array<QCalendarWidget*, 12> calKalender_{};
+    // tab 2
+    QLineEdit* txtJahr_ = nullptr;
+    QLineEdit* txtPfad_ = nullptr;
+    QPushButton* cmdSpeichern_ = nullptr;
+    std::array<QCheckBox*, 12> chkFeiertage_{};
+    QCheckBox* chkFeiertageAlsNotiz_ = nullptr;
+    QLineEdit* txtDarstellungVon_ = nullptr;
+    QLineEdit* txtDarstellungBis_ = nullptr;
+    QLineEdit* txtDarstellungOrt_ = nullptr;
+    QCheckBox* chkGanztägig_ = nullptr;
+    QLineEdit* txtStandartVon_ = nullptr;
+    QLineEdit* txtStandartBis_ = nullptr;
+    QLineEdit* txtStandartOrt_ = nullptr;
+    QCheckBox* chkGanztägigTermin_ = nullptr;
+    QCheckBox* chkStandartAkt_ = nullptr;
+    QLineEdit* txtDatum_ = nullptr;
+    QLineEdit* txtBezeichnung_ = nullptr;
+    std::array<QRadioButton*, 2> optEintragenIn_{};
+    QLabel* lblTerminVon_ = nullptr;
+    QLabel* lblTerminBis_ = nullptr;
+    QLabel* lblTerminOrt_ = nullptr;
+    QLineEdit* txtTerminVon_ = nullptr;
+    QLineEdit* txtTerminBis_ = nullptr;
+    QLineEdit* txtTerminOrt_ = nullptr;
+    QPushButton* cmdHinzu_ = nullptr;
+    QPushButton* cmdLöschen_ = nullptr;
+    QTreeWidget* lvWeitereTage_ = nullptr;
+    QPushButton* cmdTAppErzeugen_ = nullptr;
+    QPushButton* cmdTAppLöschen_ = nullptr;
+    QLineEdit* txtDomainPfad_ = nullptr;
+    // tab 3
+    QPushButton* cmdListAdressen_ = nullptr;
+    QTreeWidget* lstAddressBookEntries_ = nullptr;
+    QPushButton* cmdAdresseWählen_ = nullptr;
+    QPushButton* cmdAdresseEntfernen_ = nullptr;
+    QPushButton* cmdAlleAdressen_ = nullptr;
+    QTreeWidget* lvAdressen_ = nullptr;
+    QPushButton* cmdBenutzerSpeichern_ = nullptr;
+    QLabel* lblGWVersion_ = nullptr;
+    QLabel* lblPathToHost_ = nullptr;
+    QLabel* lblTCPIPAddress_ = nullptr;
+    QLabel* lblTCPIPPort_ = nullptr;
+    // tab 4
+    QPushButton* cmdEintragen_ = nullptr;
+    QTreeWidget* lvVerarbeitung_ = nullptr;
+    QLabel* lblName_ = nullptr;
+    QLabel* lblDatum_ = nullptr;
+    QLabel* lblBezeichnung_ = nullptr;
+    QPushButton* cmdDefinitionsDatei_ = nullptr;
+    QPushButton* cmddeleteall_ = nullptr;
+};
+
+} // namespace mv
