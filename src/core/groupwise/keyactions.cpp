@@ -1,0 +1,153 @@
+#include "groupwise/keyactions.h"
+
+#include "groupwise/groupwise.h"
+#include "groupwise/runs.h"
+#include "settings/cipher.h"
+#include "settings/codepage.h"
+#include "settings/profilefile.h"
+#include "settings/settings.h"
+
+namespace mv {
+
+namespace {
+
+const QString kGroupWise = QStringLiteral("GroupWise");
+const QString kKeyName = QStringLiteral("Schlüssel");
+
+struct Reason {
+    const char* german;
+    const char* english;
+};
+
+// Index = code; codes 1 to 5 are shared by both functions.
+constexpr Reason kCreateReasons[] = {
+    {"", ""},
+    {"Initialisierungsfehler", "Intializing error"},
+    {"Verbindungsfehler", "Connectionerror"},
+    {"Daten konnten nicht angelegt werden", "Can`t create datas"},
+    {"Datenfeld Fehler", "Datafield error"},
+    {"Schlüssel konnte nicht gelesen werden", "Can`t read key"},
+    {"Anwendung bereits vorhanden", "Application still there"},
+    {"Schlüssel konnte nicht überschrieben werden", "Can`t overwrite key"},
+    {"Schlüssel-ID konnte nicht gelesen werden", "Can`t read key-id"},
+    {"", ""},
+    {"", ""},
+    {"Programm konnte sich nicht bei GroupWise anmelden", "Can`t login in GroupWise"},
+};
+
+constexpr Reason kDeleteReasons[] = {
+    {"", ""},
+    {"Initialisierungsfehler", "Intializing error"},
+    {"Verbindungsfehler", "Connectionerror"},
+    {"Daten konnten nicht angelegt werden", "Can`t create datas"},
+    {"Datenfeld Fehler", "Datafield error"},
+    {"Schlüssel konnte nicht gelesen werden", "Can`t read key"},
+    {"", ""},
+    {"", ""},
+    {"Eingegebener Schlüssel ist nicht korrekt", "Entered key is not correct"},
+    {"", ""},
+    {"Schlüssel konnte nicht gelöscht werden", "Can`t delete key"},
+    {"Schlüssel konnte nicht gelöscht werden, Anmeldung nicht möglich", "Can`t delete key"},
+};
+
+QString reason(const Reason (&table)[12], int code, bool german) {
+    if (code < 1 || code > 11)
+        return QString();
+    return QString::fromUtf8(german ? table[code].german : table[code].english);
+}
+
+QString appTitle() {
+    return QString::fromLatin1(kAppTitle);
+}
+
+std::optional<Notice> failureNotice(bool creation, int code, const MessageTable& messages,
+                                    const QString& language) {
+    const QChar quote(u'"');
+    if (language == QLatin1String("Deutsch")) {
+        const QString sentence = messages[creation ? Msg::KeyNotCreated : Msg::KeyNotDeleted];
+        const QString why = creation ? createKeyReason(code, true) : deleteKeyReason(code, true);
+        return Notice{sentence + QStringLiteral(", ") + quote + why + quote, appTitle(),
+                      Notice::Icon::None};
+    }
+    if (language == QLatin1String("English")) {
+        const QString head =
+            creation ? QStringLiteral("Can`t create key, ") : QStringLiteral("Can`t delete key, ");
+        const QString why = creation ? createKeyReason(code, false) : deleteKeyReason(code, false);
+        return Notice{head + quote + why + quote, appTitle(), Notice::Icon::None};
+    }
+    return std::nullopt;
+}
+
+Notice saveFailedNotice(const MessageTable& messages, int saveCode) {
+    return Notice{messages[Msg::SaveFailed] + QStringLiteral(" (") + QString::number(saveCode) +
+                      QStringLiteral(")"),
+                  kKeyName, Notice::Icon::Critical};
+}
+
+// The library's key area as the program holds it: blanks trimmed at both ends, the NUL
+// that ends the key and whatever follows it kept.
+QByteArray keyText(const QByteArray& area) {
+    QByteArray text = area.left(kKeyAreaSize);
+    if (text.size() < kKeyAreaSize)
+        text.append(QByteArray(kKeyAreaSize - text.size(), '\0'));
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == ' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == ' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+QString createKeyReason(int code, bool german) {
+    return reason(kCreateReasons, code, german);
+}
+
+QString deleteKeyReason(int code, bool german) {
+    return reason(kDeleteReasons, code, german);
+}
+
+KeyActionResult CreateTrustedAppKey(const Environment& environment, const QString& domainPath,
+                                    const MessageTable& messages, const QString& language) {
+    KeyActionResult result;
+    QByteArray area(kKeyAreaSize, '\0');
+    result.code = gw::CreateTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName),
+                                             QString::fromLatin1(kTrustedAppDescription), QString(),
+                                             0, 0, 0, 0, 0, area);
+    if (result.code != 0) {
+        result.notice = failureNotice(true, result.code, messages, language);
+        return result;
+    }
+    const QByteArray stored = EncryptText(keyText(area), QByteArray(kPassPhrase));
+    ProfileFile profile(environment.settingsPath());
+    result.saveCode = profile.writeKey(kGroupWise, kKeyName, QString::fromLatin1(stored));
+    if (result.saveCode == 1)
+        result.notice = Notice{messages[Msg::KeyCreated], appTitle(), Notice::Icon::Information};
+    else
+        result.notice = saveFailedNotice(messages, result.saveCode);
+    return result;
+}
+
+KeyActionResult DeleteTrustedAppKey(const Environment& environment, const QString& domainPath,
+                                    const MessageTable& messages, const QString& language) {
+    KeyActionResult result;
+    ProfileFile profile(environment.settingsPath());
+    const QString stored = profile.readKey(kGroupWise, kKeyName, QString::fromLatin1(kNoKey), 249);
+    const QByteArray key = DecryptText(toCp1252(stored), QByteArray(kPassPhrase));
+    result.code = gw::DeleteTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName), key);
+    if (result.code != 0) {
+        result.notice = failureNotice(false, result.code, messages, language);
+        return result;
+    }
+    result.saveCode = profile.writeKey(kGroupWise, kKeyName, QString::fromLatin1(kKeyDeletedValue));
+    if (result.saveCode == 1)
+        result.notice = Notice{messages[Msg::KeyDeleted] + QStringLiteral("."), appTitle(),
+                               Notice::Icon::Information};
+    else
+        result.notice = saveFailedNotice(messages, result.saveCode);
+    return result;
+}
+
+} // namespace mv
