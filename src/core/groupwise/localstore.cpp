@@ -17,6 +17,17 @@ QString nextConnectionName() {
     return QStringLiteral("mv.gw.%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// A null text is stored as an empty one; only an invalid QVariant stands for NULL.
+void bindAll(QSqlQuery& q, const QVariantList& binds) {
+    for (qsizetype i = 0; i < binds.size(); ++i) {
+        const QVariant& v = binds[i];
+        if (v.typeId() == QMetaType::QString && v.toString().isNull())
+            q.bindValue(int(i), QString(QLatin1String("")));
+        else
+            q.bindValue(int(i), v);
+    }
+}
+
 } // namespace
 
 Store::Store(const QString& connection) : connection_(connection) {}
@@ -72,8 +83,7 @@ QSqlQuery& Store::prepared(const QString& sql) {
 
 QList<QVariantList> Store::select(const QString& sql, const QVariantList& binds) {
     QSqlQuery& q = prepared(sql);
-    for (qsizetype i = 0; i < binds.size(); ++i)
-        q.bindValue(int(i), binds[i]);
+    bindAll(q, binds);
     if (!q.exec()) {
         const QSqlError error = q.lastError();
         q.finish();
@@ -94,8 +104,7 @@ QList<QVariantList> Store::select(const QString& sql, const QVariantList& binds)
 
 int Store::exec(const QString& sql, const QVariantList& binds) {
     QSqlQuery& q = prepared(sql);
-    for (qsizetype i = 0; i < binds.size(); ++i)
-        q.bindValue(int(i), binds[i]);
+    bindAll(q, binds);
     if (!q.exec()) {
         const QSqlError error = q.lastError();
         q.finish();
