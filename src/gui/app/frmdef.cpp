@@ -946,7 +946,7 @@ void frmDef::cmdBenutzerSpeichern_Click() {
     const SaveResult r = SaveUsers(file, users);
     if (r.ok())
         return;
-    // Only the deletion of the old section reports as a settings error.
+    // The section is replaced in one write; its failure is the list's own.
     const QString title = r.failedKey == QLatin1String("User") ? QStringLiteral("Benutzerliste")
                                                                : msg(Msg::TitleSettings);
     box(QMessageBox::Critical, title,

@@ -1,0 +1,657 @@
+// Start-up order, year field, settings file round trip, language and country, definition
+// file, day list and year overview of the main window.
+#include "guitestutil.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using namespace mvtest;
+
+namespace {
+
+QStringList column(QTreeWidget* list, int c) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(c);
+    return out;
+}
+
+QStringList row(QTreeWidget* list, int i) {
+    QStringList out;
+    for (int c = 0; c < list->columnCount(); ++c)
+        out << list->topLevelItem(i)->text(c);
+    return out;
+}
+
+QColor background(QCalendarWidget* cal, QDate d) {
+    const QBrush b = cal->dateTextFormat(d).background();
+    return b.style() == Qt::NoBrush ? QColor() : b.color();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartWithoutSettingsFile_data();
+    void firstStartWithoutSettingsFile();
+    void loadShowsStoredYearUntilActivation();
+    void namedControlsExist();
+    void yearCheck_data();
+    void yearCheck();
+    void saveButtonSendsFocusToYear();
+    void saveAndLoadRoundTrip();
+    void storedMaskOfOtherCountryFallsBackToDefault();
+    void saveFailureReportsCodeAndTitle_data();
+    void saveFailureReportsCodeAndTitle();
+    void userListSaveFailure();
+    void countryAndLanguageSwitchThroughDialog();
+    void englishInterfaceWithGermany();
+    void unknownLanguageChangesNothing();
+    void activationAfterDialogKeepsTabAndDropsYear();
+    void definitionFileWritten();
+    void definitionFileFolderMissing();
+    void dayListAndHeaderSorts();
+    void yearOverviewMarks();
+    void yearOverviewUsa();
+};
+
+void TestMainWindow::firstStartWithoutSettingsFile_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tab2");
+    QTest::addColumn<int>("boxesShown");
+    QTest::addColumn<QString>("box0");
+    QTest::newRow("49 Germany") << "49"
+                                << "Feiertage festlegen"
+                                << "Einstellungen" << 12 << "Neujahr";
+    QTest::newRow("1 USA") << "1"
+                           << "Define holidays"
+                           << "Options" << 10 << "New Year`s Day";
+    QTest::newRow("unknown") << ""
+                             << "Define holidays"
+                             << "Options" << 10 << "New Year`s Day";
+}
+
+void TestMainWindow::firstStartWithoutSettingsFile() {
+    QFETCH(QString, code);
+    Program p;
+    p.countryCode = code;
+    mv::frmDef& w = p.start();
+
+    QCOMPARE(p.boxes.shown.size(), 0);
+    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 2);
+    QTEST(w.windowTitle(), "caption");
+    QTEST(p.get<QTabWidget>("Tab1")->tabText(2), "tab2");
+    QCOMPARE(QApplication::focusWidget(), p.get("txtJahr"));
+    QCOMPARE(p.get<QLineEdit>("txtJahr")->text(), QString("2011"));
+    QCOMPARE(p.get<QLineEdit>("txtPfad")->text(), QString("Pfad eingeben"));
+    // "Darstellung 24h" defaults on: whole-day times, locked
+    QCOMPARE(p.get<QLineEdit>("txtDarstellungVon")->text(), QString("00:00"));
+    QCOMPARE(p.get<QLineEdit>("txtDarstellungBis")->text(), QString("24:00"));
+    QVERIFY(!p.get("txtDarstellungVon")->isEnabled());
+    QVERIFY(p.get<QCheckBox>("chkStandartAkt")->isChecked());
+    QVERIFY(!p.get<QCheckBox>("chkGanztägigTermin")->isChecked());
+    QVERIFY(!p.get<QCheckBox>("chkFeiertageAlsNotiz")->isChecked());
+    // default appointment "00:00" - "00:00" copied into the further-day fields
+    QCOMPARE(p.get<QLineEdit>("txtTerminVon")->text(), QString("00:00"));
+    QCOMPARE(p.get<QLineEdit>("txtTerminBis")->text(), QString("00:00"));
+    QCOMPARE(p.get<QTreeWidget>("lvWeitereTage")->topLevelItemCount(), 0);
+    QCOMPARE(p.get<QTreeWidget>("lvAdressen")->topLevelItemCount(), 0);
+    QVERIFY(p.get("lblName")->isHidden());
+    QVERIFY(p.get("lblBezeichnung")->isHidden());
+
+    int shown = 0;
+    QString mask;
+    for (int i = 0; i < 12; ++i) {
+        auto* box = p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i));
+        shown += !box->isHidden();
+        mask += box->isChecked() ? '1' : '0';
+    }
+    QTEST(shown, "boxesShown");
+    QTEST(p.get<QCheckBox>("chkFeiertage_0")->text(), "box0");
+    QCOMPARE(mask, code == "49" ? QString("111111110111") : QString("101111011100"));
+}
+
+void TestMainWindow::loadShowsStoredYearUntilActivation() {
+    Program p;
+    p.writeIni("[Feiertage]\r\nJahr=1500\r\n");
+    mv::frmDef& w = p.load();
+    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen (1500)"));
+    QCOMPARE(w.selectedYear(), 1500); // no range check at load
+    w.show();
+    p.settle();
+    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
+    QCOMPARE(p.boxes.shown.size(), 0);
+    QCOMPARE(p.get<QLineEdit>("txtJahr")->text(), QString("1500"));
+}
+
+void TestMainWindow::namedControlsExist() {
+    Program p;
+    mv::frmDef& w = p.start();
+    QCOMPARE(w.objectName(), QString("frmDef"));
+    const QStringList names = {"Tab1",
+                               "lvListe",
+                               "frmListederTage",
+                               "frmDaten",
+                               "lblJahr",
+                               "txtJahr",
+                               "lblDefinitionSpeichern",
+                               "txtPfad",
+                               "cmdSpeichern",
+                               "frmFeiertage",
+                               "frmDarstellungFeiertage",
+                               "chkFeiertageAlsNotiz",
+                               "lblfeiertagevon",
+                               "txtDarstellungVon",
+                               "lblfeiertagebis",
+                               "txtDarstellungBis",
+                               "lblfeiertageort",
+                               "txtDarstellungOrt",
+                               "chkGanztägig",
+                               "frmDarstellungTermin",
+                               "lblStandardVon",
+                               "txtStandartVon",
+                               "lblStandardBis",
+                               "txtStandartBis",
+                               "lblStandardOrt",
+                               "txtStandartOrt",
+                               "chkGanztägigTermin",
+                               "chkStandartAkt",
+                               "frmWeitereTage",
+                               "lblTerminDatum",
+                               "txtDatum",
+                               "lblTerminBezeichnung",
+                               "txtBezeichnung",
+                               "optEintragenIn_0",
+                               "optEintragenIn_1",
+                               "lblTerminVon",
+                               "txtTerminVon",
+                               "lblTerminBis",
+                               "txtTerminBis",
+                               "lblTerminOrt",
+                               "txtTerminOrt",
+                               "cmdHinzu",
+                               "cmdLöschen",
+                               "lvWeitereTage",
+                               "frmVerbürgteAnwendung",
+                               "cmdTAppErzeugen",
+                               "cmdTAppLöschen",
+                               "lblPfadZurDatenbank",
+                               "txtDomainPfad",
+                               "cmdListAdressen",
+                               "lblSystemAdressbuchEinträge",
+                               "lstAddressBookEntries",
+                               "cmdAdresseWählen",
+                               "cmdAdresseEntfernen",
+                               "cmdAlleAdressen",
+                               "lblGewählteAdressen",
+                               "lvAdressen",
+                               "cmdBenutzerSpeichern",
+                               "frmAnmeldeInfo",
+                               "Label1",
+                               "lblGWVersion",
+                               "lblPfadZumHost",
+                               "lblPathToHost",
+                               "lblTCPIP",
+                               "lblTCPIPAddress",
+                               "lblPort",
+                               "lblTCPIPPort",
+                               "frmeintragen",
+                               "cmdEintragen",
+                               "frmverarbeitung",
+                               "lvVerarbeitung",
+                               "lblName",
+                               "lblDatum",
+                               "lblBezeichnung",
+                               "frmdefinitionsdatei",
+                               "lblDefinitionsdatei",
+                               "cmdDefinitionsDatei",
+                               "frmTermineLöschen",
+                               "lblTermineLöschen",
+                               "cmddeleteall"};
+    for (const QString& n : names)
+        QVERIFY2(w.findChild<QWidget*>(n), qPrintable(n));
+    for (int i = 0; i < 12; ++i) {
+        QVERIFY(w.findChild<QCheckBox*>(QString("chkFeiertage_%1").arg(i)));
+        QVERIFY(w.findChild<QCalendarWidget*>(QString("calKalender_%1").arg(i)));
+    }
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(w.findChild<QLabel*>(QString("lbluhr_%1").arg(i)));
+    for (const char* a : {"mnulanguage", "mnuEinstellungen", "mnuEnde", "mnuÜber"})
+        QVERIFY2(w.findChild<QAction*>(QString::fromUtf8(a)), a);
+    QCOMPARE(w.findChild<QMenu*>("mnuDatei")->title(), QString("Datei"));
+    QCOMPARE(w.findChild<QMenu*>("mnuHilfe")->title(), QString("?"));
+    QCOMPARE(w.findChild<QAction*>("mnuEinstellungen")->text(), QString("&Einstellungen"));
+    QCOMPARE(w.findChild<QAction*>("mnulanguage")->text(), QString("Land/Sprache Einstellungen"));
+    // designed captions that the language never touches
+    QCOMPARE(p.get<QPushButton>("cmdAdresseWählen")->text(), QString("-->"));
+    QCOMPARE(p.get<QLabel>("lblPort")->text(), QString("TCP/IP Port:"));
+    QCOMPARE(p.get<QTreeWidget>("lvWeitereTage")->headerItem()->text(2), QString("Zeit"));
+    QVERIFY(!p.get<QTreeWidget>("lvListe")->header()->isSortIndicatorShown());
+}
+
+void TestMainWindow::yearCheck_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("lowest") << "Deutsch"
+                            << "1583" << true << "Feiertage festlegen (1583)";
+    QTest::newRow("highest") << "Deutsch"
+                             << "8202" << true << "Feiertage festlegen (8202)";
+    QTest::newRow("english") << "English"
+                             << "2012" << true << "Define Holidays (2012)";
+    QTest::newRow("below") << "Deutsch"
+                           << "1582" << false << "Feiertage festlegen";
+    QTest::newRow("above") << "English"
+                           << "8203" << false << "Define holidays";
+    QTest::newRow("letters") << "Deutsch"
+                             << "zwei" << false << "Feiertage festlegen";
+    QTest::newRow("number and letters") << "Deutsch"
+                                        << "2012a" << false << "Feiertage festlegen";
+    QTest::newRow("empty") << "Deutsch"
+                           << "" << false << "Feiertage festlegen";
+}
+
+void TestMainWindow::yearCheck() {
+    QFETCH(QString, language);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    Program p;
+    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    mv::frmDef& w = p.start();
+    auto* jahr = p.get<QLineEdit>("txtJahr");
+    focus(jahr);
+    jahr->clear();
+    QTest::keyClicks(jahr, typed);
+    focus(p.get("txtPfad"));
+
+    QTEST(w.windowTitle(), "caption");
+    if (accepted) {
+        QCOMPARE(p.boxes.shown.size(), 0);
+        QCOMPARE(w.selectedYear(), typed.toInt());
+        QCOMPARE(QApplication::focusWidget(), p.get("txtPfad"));
+    } else {
+        QCOMPARE(p.boxes.shown.size(), 1);
+        const bool en = language == "English";
+        QCOMPARE(p.boxes.last().text, en ? QString("The year must be one between 1583 and 8202")
+                                         : QString("Das Jahr darf nur zwischen 1583 und 8202 "
+                                                   "liegen."));
+        QCOMPARE(p.boxes.last().title, en ? QString("Marvolingen - setting error")
+                                          : QString("Marvolingen - Einstellungsfehler"));
+        QCOMPARE(p.boxes.last().icon, QMessageBox::Warning);
+        QCOMPARE(p.boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(w.selectedYear(), 2011);
+        QCOMPARE(QApplication::focusWidget(), jahr);
+    }
+}
+
+void TestMainWindow::saveButtonSendsFocusToYear() {
+    Program p;
+    p.start();
+    auto* save = p.get<QPushButton>("cmdSpeichern");
+    focus(save);
+    focus(p.get("txtDarstellungOrt"));
+    QCOMPARE(QApplication::focusWidget(), p.get("txtJahr"));
+
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(3);
+    p.settle();
+    focus(p.get("cmdBenutzerSpeichern"));
+    focus(p.get("lvAdressen"));
+    QCOMPARE(QApplication::focusWidget(), p.get("cmdListAdressen"));
+}
+
+void TestMainWindow::saveAndLoadRoundTrip() {
+    Program p;
+    p.writeIni(QString::fromUtf8("[Weitere Tage]\r\n24.12.*\aBüro zu\r\n"
+                                 "[User]\r\nanna\aUser\adom\apo\r\nraum1\aResource\r\n"));
+    p.start();
+    // loaded rows: the two-field further day gets the day-long time
+    QCOMPARE(row(p.get<QTreeWidget>("lvWeitereTage"), 0),
+             QStringList({"24.12.*", QString::fromUtf8("Büro zu"), "07:00-20:00", ""}));
+    QCOMPARE(row(p.get<QTreeWidget>("lvAdressen"), 1), QStringList({"raum1", "Resource", "", ""}));
+
+    p.get<QLineEdit>("txtPfad")->setText("/tmp/out");
+    p.get<QCheckBox>("chkFeiertage_0")->click();
+    p.get<QCheckBox>("chkFeiertage_8")->click();
+    p.get<QCheckBox>("chkFeiertageAlsNotiz")->click();
+    p.get<QCheckBox>("chkGanztägig")->click();
+    p.get<QLineEdit>("txtDarstellungVon")->setText("08:00");
+    p.get<QLineEdit>("txtDarstellungOrt")->setText("Haus");
+    p.get<QCheckBox>("chkGanztägigTermin")->click();
+    p.get<QLineEdit>("txtStandartOrt")->setText("Saal 2");
+    p.get<QCheckBox>("chkStandartAkt")->click();
+    auto* further = p.get<QTreeWidget>("lvWeitereTage");
+    auto* item = new QTreeWidgetItem(further);
+    item->setText(0, "03.10.2011");
+    item->setText(1, "Fest");
+    item->setText(2, "Note");
+    p.get<QPushButton>("cmdSpeichern")->click();
+    p.get<QPushButton>("cmdBenutzerSpeichern")->click();
+    QCOMPARE(p.boxes.shown.size(), 0);
+
+    const QString ini = p.readIni();
+    QVERIFY(ini.contains("Definition=011111111111"));
+    QVERIFY(ini.contains("alsNotiz=1"));
+    QVERIFY(ini.contains("Darstellung 24h=0"));
+    QVERIFY(ini.contains("Standard 24h=1"));
+    QVERIFY(ini.contains("Standard aktiv=0"));
+    QVERIFY(ini.contains("Sprache=Deutsch"));
+    QVERIFY(ini.contains("Land=Deutschland"));
+
+    mv::frmDef& w = p.start();
+    QCOMPARE(p.get<QLineEdit>("txtPfad")->text(), QString("/tmp/out"));
+    QString mask;
+    for (int i = 0; i < 12; ++i)
+        mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
+    QCOMPARE(mask, QString("011111111111"));
+    QVERIFY(p.get<QCheckBox>("chkFeiertageAlsNotiz")->isChecked());
+    QVERIFY(!p.get<QCheckBox>("chkGanztägig")->isChecked());
+    QVERIFY(p.get("txtDarstellungVon")->isEnabled());
+    QCOMPARE(p.get<QLineEdit>("txtDarstellungVon")->text(), QString("08:00"));
+    QCOMPARE(p.get<QLineEdit>("txtDarstellungOrt")->text(), QString("Haus"));
+    QVERIFY(p.get<QCheckBox>("chkGanztägigTermin")->isChecked());
+    QVERIFY(!p.get("txtStandartVon")->isEnabled());
+    QVERIFY(!p.get<QCheckBox>("chkStandartAkt")->isChecked());
+    QCOMPARE(p.get<QLineEdit>("txtStandartOrt")->text(), QString("Saal 2"));
+    QCOMPARE(column(p.get<QTreeWidget>("lvWeitereTage"), 0),
+             QStringList({"24.12.*", "03.10.2011"}));
+    QCOMPARE(row(p.get<QTreeWidget>("lvWeitereTage"), 1),
+             QStringList({"03.10.2011", "Fest", "Note", ""}));
+    QCOMPARE(row(p.get<QTreeWidget>("lvAdressen"), 0), QStringList({"anna", "User", "dom", "po"}));
+    QCOMPARE(row(p.get<QTreeWidget>("lvAdressen"), 1), QStringList({"raum1", "Resource", "", ""}));
+    QCOMPARE(w.currentLanguage(), QString("Deutsch"));
+}
+
+void TestMainWindow::storedMaskOfOtherCountryFallsBackToDefault() {
+    Program p;
+    p.writeIni("[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=Deutschland\r\n");
+    p.start();
+    QString mask;
+    for (int i = 0; i < 12; ++i)
+        mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
+    QCOMPARE(mask, QString("000000000001"));
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.settle();
+    QCOMPARE(column(p.get<QTreeWidget>("lvListe"), 1), QStringList({"Zweiter Weihnachtstag"}));
+
+    p.writeIni("[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=USA\r\n");
+    p.start();
+    mask.clear();
+    for (int i = 0; i < 12; ++i)
+        mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
+    QCOMPARE(mask, QString("000000000000")); // the US boxes follow the stored text
+}
+
+void TestMainWindow::saveFailureReportsCodeAndTitle_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("title");
+    // a value with a line break cannot be stored; the save stops there
+    QTest::newRow("Standardtermin Zeit Bis") << "txtStandartBis"
+                                             << "1\n2"
+                                             << "Zeit";
+    QTest::newRow("Standardtermin Ort") << "txtStandartOrt"
+                                        << "a\nb"
+                                        << "Marvolingen - Einstellungsfehler";
+    QTest::newRow("Definition speichern unter") << "txtPfad"
+                                                << "a\nb"
+                                                << "Marvolingen - Einstellungsfehler";
+}
+
+void TestMainWindow::saveFailureReportsCodeAndTitle() {
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    Program p;
+    p.start();
+    p.get<QCheckBox>("chkGanztägigTermin")->setChecked(false);
+    p.get<QLineEdit>(field)->setText(value);
+    QCOMPARE(p.get<QLineEdit>(field)->text(), value);
+    p.get<QPushButton>("cmdSpeichern")->click();
+    QCOMPARE(p.boxes.shown.size(), 1);
+    QCOMPARE(p.boxes.last().text, QString("Einstellungen konnten nicht gespeichert werden! (0)"));
+    QTEST(p.boxes.last().title, "title");
+    QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+    // keys before the failing one are written, the rest not
+    const QString ini = p.readIni();
+    QVERIFY(ini.contains("Jahr=2011"));
+    QVERIFY(!ini.contains("Land="));
+}
+
+void TestMainWindow::userListSaveFailure() {
+    Program p;
+    p.start();
+    auto* item = new QTreeWidgetItem(p.get<QTreeWidget>("lvAdressen"));
+    item->setText(0, "[bad]"); // would read back as a section header
+    item->setText(1, "User");
+    p.get<QPushButton>("cmdBenutzerSpeichern")->click();
+    QCOMPARE(p.boxes.shown.size(), 1);
+    QCOMPARE(p.boxes.last().title, QString("Benutzerliste"));
+    QCOMPARE(p.boxes.last().text, QString("Einstellungen konnten nicht gespeichert werden! (0)"));
+    QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+}
+
+void TestMainWindow::countryAndLanguageSwitchThroughDialog() {
+    Program p;
+    mv::frmDef& w = p.start();
+    // a German selection made in this run survives a trip to the USA
+    p.get<QCheckBox>("chkFeiertage_8")->click();
+    auto choose = [&](const QString& language, const QString& country) {
+        whenDialogOpens([=](QWidget* d) {
+            d->findChild<QComboBox*>("cmbSprache")->setCurrentText(language);
+            d->findChild<QComboBox*>("cmbLand")->setCurrentText(country);
+            d->findChild<QPushButton*>("OKButton")->click();
+        });
+        w.findChild<QAction*>("mnulanguage")->trigger();
+        p.settle();
+    };
+
+    choose("English", "USA");
+    QCOMPARE(w.currentLanguage(), QString("English"));
+    QCOMPARE(w.currentCountry(), QString("USA"));
+    QCOMPARE(w.windowTitle(), QString("Define holidays"));
+    QCOMPARE(p.get<QTabWidget>("Tab1")->tabText(4), QString("Action"));
+    QCOMPARE(p.get<QGroupBox>("frmWeitereTage")->title(), QString("Other days"));
+    QCOMPARE(p.get<QLabel>("lblfeiertagevon")->text(), QString("From:"));
+    QCOMPARE(p.get<QLabel>("lbluhr_3")->text(), QString("o`clock"));
+    QCOMPARE(w.findChild<QAction*>("mnuÜber")->text(), QString("About"));
+    QCOMPARE(p.get<QTreeWidget>("lvListe")->headerItem()->text(1), QString("Designation"));
+    QCOMPARE(p.get<QTreeWidget>("lvVerarbeitung")->headerItem()->text(2), QString("Entry"));
+    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->locale().language(), QLocale::English);
+    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->firstDayOfWeek(), Qt::Sunday);
+    QCOMPARE(p.get<QCheckBox>("chkFeiertage_9")->text(), QString("Christmas Day"));
+    QVERIFY(p.get("chkFeiertage_10")->isHidden());
+    QVERIFY(p.get("chkFeiertage_11")->isHidden());
+    QVERIFY(!p.get<QCheckBox>("chkFeiertage_1")->isChecked()); // US default mask
+    QVERIFY(p.get<QCheckBox>("chkFeiertage_2")->isChecked());
+    QCOMPARE(w.messages().text(mv::Msg::SaveFailed), QString("Can`t save settings!"));
+
+    choose("Deutsch", "Deutschland");
+    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
+    QCOMPARE(p.get<QCheckBox>("chkFeiertage_10")->text(), QString("1. Weihnachtstag"));
+    QVERIFY(!p.get("chkFeiertage_11")->isHidden());
+    QVERIFY(p.get<QCheckBox>("chkFeiertage_8")->isChecked());
+    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->locale().language(), QLocale::German);
+    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->firstDayOfWeek(), Qt::Sunday);
+
+    // the choice reaches the file only with "Einstellungen speichern"
+    QVERIFY(!p.readIni().contains("Land="));
+}
+
+void TestMainWindow::englishInterfaceWithGermany() {
+    Program p;
+    p.writeIni("[Einstellungen]\r\nSprache=English\r\nLand=Deutschland\r\n");
+    mv::frmDef& w = p.start();
+    QCOMPARE(w.windowTitle(), QString("Define holidays"));
+    QCOMPARE(p.get<QCheckBox>("chkFeiertage_0")->text(), QString("Neujahr"));
+    QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Save settings"));
+    QCOMPARE(p.get<QPushButton>("cmdAlleAdressen")->text(), QString("Take all"));
+}
+
+void TestMainWindow::unknownLanguageChangesNothing() {
+    Program p;
+    p.writeIni("[Einstellungen]\r\nSprache=deutsch\r\nLand=Östereich\r\n");
+    mv::frmDef& w = p.start();
+    QCOMPARE(w.currentLanguage(), QString("deutsch"));
+    // designed captions stay; the message table stays empty
+    QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Einstellungen Speichern"));
+    QCOMPARE(p.get<QCheckBox>("chkFeiertage_11")->text(), QString("2. Weihnachstag"));
+    QCOMPARE(w.messages().text(mv::Msg::YearRange), QString());
+    p.get<QPushButton>("cmdSpeichern")->click();
+    QVERIFY(p.readIni().contains("Sprache=deutsch"));
+    QVERIFY(p.readIni().contains(QString::fromUtf8("Land=Östereich")));
+}
+
+void TestMainWindow::activationAfterDialogKeepsTabAndDropsYear() {
+    Program p;
+    mv::frmDef& w = p.start();
+    auto* jahr = p.get<QLineEdit>("txtJahr");
+    focus(jahr);
+    jahr->setText("2012");
+    focus(p.get("txtPfad"));
+    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen (2012)"));
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    p.settle();
+
+    whenDialogOpens([](QWidget* d) { d->close(); });
+    w.findChild<QAction*>("mnuÜber")->trigger();
+    p.settle();
+    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
+    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 4);
+}
+
+void TestMainWindow::definitionFileWritten() {
+    Program p;
+    p.writeIni("[Feiertage]\r\nDefinition=100000000011\r\n[Weitere Tage]\r\n"
+               "26.12.*\aInventur\a08:00 - 12:00\a\r\n"
+               "01.01.2010\aAlt\aNote\a\r\n");
+    p.start();
+    QDir(p.dir.path()).mkdir("out");
+    const QString folder = p.dir.path() + "/out";
+    const QString path = folder + "/Marvolingen.txt";
+    for (const QString& typed : {folder, folder + "/"}) {
+        p.get<QLineEdit>("txtPfad")->setText("  " + typed + " ");
+        p.get<QPushButton>("cmdDefinitionsDatei")->click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), mv::toCp1252("01.01.2011\aNeujahr\r\n"
+                                           "25.12.2011\aErster Weihnachtstag\r\n"
+                                           "26.12.2011\aZweiter Weihnachtstag\r\n"
+                                           "26.12.2011\aInventur\r\n"));
+        QCOMPARE(p.boxes.last().text, "Datei erfolreich erstellt: \"" + path + "\"");
+        QCOMPARE(p.boxes.last().title, QString("Definitionsdatei"));
+        QCOMPARE(p.boxes.last().icon, QMessageBox::Information);
+    }
+    QCOMPARE(p.get<QTreeWidget>("lvListe")->topLevelItemCount(), 4);
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestMainWindow::definitionFileFolderMissing() {
+    Program p;
+    p.start();
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    p.settle();
+    p.get<QPushButton>("cmdDefinitionsDatei")->click();
+    p.settle();
+    QCOMPARE(p.boxes.shown.size(), 1);
+    QCOMPARE(p.boxes.last().text, QString("Datei konnte nicht erstellt werden!"));
+    QCOMPARE(p.boxes.last().title, QString("Definitionsdatei"));
+    QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 2);
+    QCOMPARE(QApplication::focusWidget(), p.get("txtPfad"));
+    QCOMPARE(p.get<QTreeWidget>("lvListe")->topLevelItemCount(), 0); // not rebuilt
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestMainWindow::dayListAndHeaderSorts() {
+    Program p;
+    p.writeIni("[Weitere Tage]\r\n24.12.*\aAbend\aNote\a\r\n03.10.2010\aAlt\aNote\a\r\n");
+    p.start();
+    auto* list = p.get<QTreeWidget>("lvListe");
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.settle();
+    QCOMPARE(QApplication::focusWidget(), list);
+    QCOMPARE(list->topLevelItemCount(), 12); // eleven holidays and the yearly day
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("01.01.2011"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("00:00 - 24:00"));
+    QVERIFY(column(list, 0).contains("24.12.2011"));
+    QVERIFY(!column(list, 1).contains("Alt"));
+    QVERIFY(!column(list, 1).contains("Fronleichnam"));
+
+    list->header()->sectionClicked(1);
+    QStringList names = column(list, 1);
+    QStringList sorted = names;
+    sorted.sort();
+    QCOMPARE(names, sorted);
+    list->header()->sectionClicked(0);
+    QCOMPARE(list->topLevelItem(0)->text(0), QString("01.01.2011"));
+    QCOMPARE(list->topLevelItem(11)->text(0), QString("26.12.2011"));
+    QCOMPARE(list->columnCount(), 4);
+
+    // a changed year reaches the list at its next showing
+    auto* jahr = p.get<QLineEdit>("txtJahr");
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(2);
+    p.settle();
+    jahr->setText("2010");
+    focus(p.get("txtPfad"));
+    p.get<QCheckBox>("chkFeiertageAlsNotiz")->click();
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.settle();
+    QVERIFY(column(list, 1).contains("Alt"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("Note"));
+}
+
+void TestMainWindow::yearOverviewMarks() {
+    Program p;
+    p.writeIni("[Weitere Tage]\r\n24.12.*\aAbend\aNote\a\r\n15.03.2010\aAlt\aNote\a\r\n");
+    p.start();
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.settle();
+    const QColor red(255, 192, 192), orange(255, 128, 0);
+    auto* jan = p.get<QCalendarWidget>("calKalender_0");
+    QCOMPARE(QApplication::focusWidget() == jan || jan->isAncestorOf(QApplication::focusWidget()),
+             true);
+    QCOMPARE(jan->minimumDate(), QDate(2011, 1, 1));
+    QCOMPARE(jan->maximumDate(), QDate(2011, 1, 31));
+    QCOMPARE(background(jan, QDate(2011, 1, 1)), orange); // holiday on a Saturday
+    QCOMPARE(background(jan, QDate(2011, 1, 2)), red);
+    QCOMPARE(background(jan, QDate(2011, 1, 3)), QColor());
+    auto* jun = p.get<QCalendarWidget>("calKalender_5");
+    QCOMPARE(background(jun, QDate(2011, 6, 23)), QColor()); // Fronleichnam not selected
+    auto* dec = p.get<QCalendarWidget>("calKalender_11");
+    QCOMPARE(background(dec, QDate(2011, 12, 24)), orange); // yearly further day
+    QCOMPARE(background(dec, QDate(2011, 12, 25)), orange);
+    QCOMPARE(background(p.get<QCalendarWidget>("calKalender_2"), QDate(2011, 3, 15)), QColor());
+}
+
+void TestMainWindow::yearOverviewUsa() {
+    Program p;
+    p.writeIni("[Feiertage]\r\nJahr=2010\r\n[Einstellungen]\r\nLand=USA\r\n");
+    p.start();
+    p.get<QCheckBox>("chkFeiertage_4")->click(); // Independence Day off
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.settle();
+    const QColor red(255, 192, 192), orange(255, 128, 0);
+    auto* jul = p.get<QCalendarWidget>("calKalender_6");
+    QCOMPARE(background(jul, QDate(2010, 7, 4)), red);
+    QCOMPARE(background(jul, QDate(2010, 7, 5)), QColor());
+    auto* dec = p.get<QCalendarWidget>("calKalender_11");
+    QCOMPARE(background(dec, QDate(2010, 12, 24)), orange);
+    QCOMPARE(background(dec, QDate(2010, 12, 25)), red);
+    QCOMPARE(background(dec, QDate(2010, 12, 31)), orange);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
