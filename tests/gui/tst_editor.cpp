@@ -1,0 +1,524 @@
+// The further-days editor, the appearance switches with their time checks, and the
+// address picks of the main window, driven as a user drives them.
+#include "guitestutil.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+using namespace mvtest;
+
+namespace {
+
+QStringList row(QTreeWidget* list, int i) {
+    QStringList out;
+    for (int c = 0; c < 4; ++c)
+        out << list->topLevelItem(i)->text(c);
+    return out;
+}
+
+void type(QLineEdit* f, const QString& text) {
+    focus(f);
+    f->clear();
+    QTest::keyClicks(f, text);
+}
+
+void clickRow(QTreeWidget* list, int i) {
+    const QRect r = list->visualItemRect(list->topLevelItem(i));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+void doubleClickRow(QTreeWidget* list, int i) {
+    const QRect r = list->visualItemRect(list->topLevelItem(i));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+const QString kTitleDateTime = QStringLiteral("Marvolingen - Datum oder Uhrzeit falsch");
+
+} // namespace
+
+class TestEditor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { p.reset(); }
+
+    void dateNormalisation_data();
+    void dateNormalisation();
+    void addRefusals_data();
+    void addRefusals();
+    void addAppointmentRefillsDefaults_data();
+    void addAppointmentRefillsDefaults();
+    void addNoteKeepsFields();
+    void editLoadAndUpdate();
+    void editNoteKeepsPlace();
+    void editLoadWithoutClickedRowDoesNothing();
+    void removeAsksAndEndsEditMode_data();
+    void removeAsksAndEndsEditMode();
+    void sortByHeader();
+    void noteOptionHidesAppointmentFields();
+    void timeFieldChecks_data();
+    void timeFieldChecks();
+    void standardFieldsFollowIntoEditor();
+    void wholeDaySwitches();
+    void addressPicks();
+
+private:
+    Program& prog() { return *p; }
+    QLineEdit* edit(const char* name) { return p->get<QLineEdit>(QString::fromUtf8(name)); }
+    QTreeWidget* further() { return p->get<QTreeWidget>("lvWeitereTage"); }
+    void add() { p->get<QPushButton>("cmdHinzu")->click(); }
+
+    std::unique_ptr<Program> p;
+};
+
+void TestEditor::init() {
+    p = std::make_unique<Program>();
+    // default appointment 09:00-17:00 in "Saal", whole day of holidays off
+    p->writeIni("[Einstellungen]\r\nStandardtermin Zeit Von=09:00\r\n"
+                "Standardtermin Zeit Bis=17:00\r\nStandardtermin Ort=Saal\r\n"
+                "Darstellung 24h=0\r\nDarstellung Von=08:00\r\nDarstellung Bis=12:00\r\n");
+    p->start();
+}
+
+void TestEditor::dateNormalisation_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("result"); // empty: refused
+    QTest::newRow("short") << "1.5.2011"
+                           << "01.05.2011";
+    QTest::newRow("yearly") << "24.12.*"
+                            << "24.12.*";
+    QTest::newRow("yearly short") << " 3.10.* "
+                                  << "03.10.*";
+    QTest::newRow("other year") << "24.12.2010"
+                                << "24.12.2010";
+    QTest::newRow("no day 32") << "32.1.2011"
+                               << "";
+    QTest::newRow("29 Feb in yearly 2011") << "29.02.*"
+                                           << "";
+    QTest::newRow("text") << "morgen"
+                          << "";
+}
+
+void TestEditor::dateNormalisation() {
+    QFETCH(QString, typed);
+    QFETCH(QString, result);
+    type(edit("txtDatum"), typed);
+    focus(edit("txtBezeichnung"));
+    QCOMPARE(edit("txtDatum")->text(), result);
+    if (result.isEmpty()) {
+        QCOMPARE(p->boxes.shown.size(), 1);
+        QCOMPARE(p->boxes.last().text, QString("Datum nicht korrekt"));
+        QCOMPARE(p->boxes.last().title, kTitleDateTime);
+        QCOMPARE(p->boxes.last().icon, QMessageBox::Warning);
+        QCOMPARE(QApplication::focusWidget(), edit("txtDatum"));
+    } else {
+        QCOMPARE(p->boxes.shown.size(), 0);
+    }
+}
+
+void TestEditor::addRefusals_data() {
+    QTest::addColumn<bool>("note");
+    QTest::addColumn<QString>("datum");
+    QTest::addColumn<QString>("bezeichnung");
+    QTest::addColumn<QString>("von");
+    QTest::addColumn<QString>("bis");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("no designation") << false << "01.05.2011"
+                                    << ""
+                                    << "10:00"
+                                    << "11:00"
+                                    << "Bitte Bezeichnung eingeben"
+                                    << "Bezeichnung"
+                                    << "txtBezeichnung";
+    QTest::newRow("no start") << false << "01.05.2011"
+                              << "X"
+                              << ""
+                              << "11:00"
+                              << "Uhrzeit ungültig! Bitte verbessern." << kTitleDateTime
+                              << "txtDatum";
+    QTest::newRow("end before start")
+        << false << "01.05.2011"
+        << "X"
+        << "20:00"
+        << "07:00"
+        << "Termin beginnt erst wenn Termin schon zuende ist" << kTitleDateTime << "";
+    QTest::newRow("no date") << false << ""
+                             << "X"
+                             << "10:00"
+                             << "11:00"
+                             << "Datum nicht korrekt" << kTitleDateTime << "txtDatum";
+    QTest::newRow("note without date") << true << ""
+                                       << "X"
+                                       << ""
+                                       << ""
+                                       << "Datum nicht korrekt" << kTitleDateTime << "txtDatum";
+}
+
+void TestEditor::addRefusals() {
+    QFETCH(bool, note);
+    QFETCH(QString, datum);
+    QFETCH(QString, bezeichnung);
+    QFETCH(QString, von);
+    QFETCH(QString, bis);
+    QFETCH(QString, focused);
+    p->get<QRadioButton>(note ? "optEintragenIn_1" : "optEintragenIn_0")->click();
+    edit("txtDatum")->setText(datum);
+    edit("txtBezeichnung")->setText(bezeichnung);
+    edit("txtTerminVon")->setText(von);
+    edit("txtTerminBis")->setText(bis);
+    add();
+    p->settle();
+    QCOMPARE(further()->topLevelItemCount(), 0);
+    QCOMPARE(p->boxes.shown.size(), 1);
+    QTEST(p->boxes.last().text, "text");
+    QTEST(p->boxes.last().title, "title");
+    QCOMPARE(p->boxes.last().icon, QMessageBox::Warning);
+    if (!focused.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), p->get(focused));
+}
+
+void TestEditor::addAppointmentRefillsDefaults_data() {
+    QTest::addColumn<bool>("standard");
+    QTest::newRow("default on") << true;
+    QTest::newRow("default off") << false;
+}
+
+void TestEditor::addAppointmentRefillsDefaults() {
+    QFETCH(bool, standard);
+    if (!standard)
+        p->get<QCheckBox>("chkStandartAkt")->click();
+    edit("txtDatum")->setText("24.12.*");
+    edit("txtBezeichnung")->setText("Abend");
+    edit("txtTerminVon")->setText(" 10:00");
+    edit("txtTerminBis")->setText("10:00 ");
+    edit("txtTerminOrt")->setText("Halle");
+    add();
+    p->settle();
+    QCOMPARE(p->boxes.shown.size(), 0);
+    QCOMPARE(row(further(), 0), QStringList({"24.12.*", "Abend", "10:00 - 10:00", "Halle"}));
+    QCOMPARE(edit("txtDatum")->text(), QString());
+    QCOMPARE(edit("txtBezeichnung")->text(), QString());
+    QCOMPARE(edit("txtTerminVon")->text(), standard ? QString("09:00") : QString());
+    QCOMPARE(edit("txtTerminBis")->text(), standard ? QString("17:00") : QString());
+    QCOMPARE(edit("txtTerminOrt")->text(), standard ? QString("Saal") : QString());
+    QCOMPARE(QApplication::focusWidget(), edit("txtDatum"));
+}
+
+void TestEditor::addNoteKeepsFields() {
+    p->get<QRadioButton>("optEintragenIn_1")->click();
+    edit("txtDatum")->setText("01.08.2011");
+    edit("txtBezeichnung")->setText("Ausflug");
+    add();
+    QCOMPARE(row(further(), 0), QStringList({"01.08.2011", "Ausflug", "Note", ""}));
+    QCOMPARE(edit("txtDatum")->text(), QString("01.08.2011"));
+    QCOMPARE(edit("txtBezeichnung")->text(), QString("Ausflug"));
+}
+
+void TestEditor::editLoadAndUpdate() {
+    for (const char* d : {"01.02.2011", "01.03.2011"}) {
+        edit("txtDatum")->setText(d);
+        edit("txtBezeichnung")->setText("T");
+        add();
+    }
+    doubleClickRow(further(), 1);
+    QCOMPARE(edit("txtDatum")->text(), QString("01.03.2011"));
+    QCOMPARE(edit("txtTerminVon")->text(), QString("09:00 ")); // untrimmed until left
+    QCOMPARE(edit("txtTerminBis")->text(), QString(" 17:00"));
+    QCOMPARE(edit("txtTerminOrt")->text(), QString("Saal"));
+
+    // a refused time keeps edit mode; the next good click overwrites the row
+    edit("txtTerminBis")->clear();
+    add();
+    QCOMPARE(p->boxes.shown.size(), 1);
+    edit("txtTerminBis")->setText("18:00");
+    edit("txtBezeichnung")->setText("Neu");
+    add();
+    QCOMPARE(further()->topLevelItemCount(), 2);
+    QCOMPARE(row(further(), 1), QStringList({"01.03.2011", "Neu", "09:00 - 18:00", "Saal"}));
+
+    // after the update edit mode is over: the next add appends
+    edit("txtDatum")->setText("01.04.2011");
+    edit("txtBezeichnung")->setText("Dritte");
+    add();
+    QCOMPARE(further()->topLevelItemCount(), 3);
+}
+
+void TestEditor::editNoteKeepsPlace() {
+    edit("txtDatum")->setText("01.02.2011");
+    edit("txtBezeichnung")->setText("T");
+    add();
+    doubleClickRow(further(), 0);
+    p->get<QRadioButton>("optEintragenIn_1")->click();
+    add();
+    QCOMPARE(row(further(), 0), QStringList({"01.02.2011", "T", "Note", "Saal"}));
+    doubleClickRow(further(), 0);
+    QVERIFY(p->get<QRadioButton>("optEintragenIn_1")->isChecked());
+    QVERIFY(edit("txtTerminVon")->isHidden());
+}
+
+void TestEditor::editLoadWithoutClickedRowDoesNothing() {
+    auto* item = new QTreeWidgetItem(further());
+    item->setText(0, "01.02.2011");
+    item->setText(1, "T");
+    item->setText(2, "Note");
+    emit further()->itemDoubleClicked(item, 0); // no ItemClick before
+    QCOMPARE(edit("txtDatum")->text(), QString());
+    edit("txtDatum")->setText("05.05.2011");
+    edit("txtBezeichnung")->setText("Neu");
+    add();
+    QCOMPARE(further()->topLevelItemCount(), 2); // appended, nothing overwritten
+}
+
+void TestEditor::removeAsksAndEndsEditMode_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("yes") << int(QMessageBox::Yes);
+    QTest::newRow("no") << int(QMessageBox::No);
+}
+
+void TestEditor::removeAsksAndEndsEditMode() {
+    QFETCH(int, answer);
+    p->get<QPushButton>("cmdLöschen")->click(); // nothing clicked yet: nothing happens
+    QCOMPARE(p->boxes.shown.size(), 0);
+    for (const char* d : {"01.02.2011", "01.03.2011"}) {
+        edit("txtDatum")->setText(d);
+        edit("txtBezeichnung")->setText(d);
+        add();
+    }
+    doubleClickRow(further(), 1);
+    clickRow(further(), 0);
+    p->boxes.answers = {answer};
+    p->get<QPushButton>("cmdLöschen")->click();
+    QCOMPARE(p->boxes.shown.size(), 1);
+    QCOMPARE(
+        p->boxes.last().text,
+        QString("Soll dieser Termin auch aus dem Novell Group Wise Kalender gelöscht werden?"));
+    QCOMPARE(p->boxes.last().title, QString("Marvolingen"));
+    QCOMPARE(p->boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(further()->topLevelItemCount(), 1);
+    QCOMPARE(further()->topLevelItem(0)->text(0), QString("01.03.2011"));
+
+    // edit mode ended with the removal: the loaded row is not overwritten
+    edit("txtBezeichnung")->setText("Neu");
+    add();
+    QCOMPARE(further()->topLevelItemCount(), 2);
+    QCOMPARE(further()->topLevelItem(0)->text(1), QString("01.03.2011"));
+    p->get<QPushButton>("cmdLöschen")->click(); // the clicked row is gone
+    QCOMPARE(p->boxes.shown.size(), 1);
+}
+
+void TestEditor::sortByHeader() {
+    for (const char* d : {"03.10.2011", "01.01.2011", "24.12.*", "15.06.2010"}) {
+        edit("txtDatum")->setText(d);
+        edit("txtBezeichnung")->setText(QString(d).left(2));
+        add();
+    }
+    further()->header()->sectionClicked(0);
+    QStringList dates;
+    for (int i = 0; i < 4; ++i)
+        dates << further()->topLevelItem(i)->text(0);
+    QCOMPARE(dates, QStringList({"15.06.2010", "01.01.2011", "03.10.2011", "24.12.*"}));
+    QCOMPARE(further()->columnCount(), 4);
+    further()->header()->sectionClicked(1);
+    QStringList names;
+    for (int i = 0; i < 4; ++i)
+        names << further()->topLevelItem(i)->text(1);
+    QCOMPARE(names, QStringList({"01", "03", "15", "24"}));
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestEditor::noteOptionHidesAppointmentFields() {
+    edit("txtTerminVon")->setText("10:00");
+    p->get<QRadioButton>("optEintragenIn_1")->click();
+    for (const char* n : {"lblTerminVon", "lblTerminBis", "lblTerminOrt", "txtTerminVon",
+                          "txtTerminBis", "txtTerminOrt"})
+        QVERIFY2(p->get(n)->isHidden(), n);
+    p->get<QRadioButton>("optEintragenIn_0")->click();
+    QVERIFY(!p->get("txtTerminOrt")->isHidden());
+    QCOMPARE(edit("txtTerminVon")->text(), QString("10:00"));
+}
+
+void TestEditor::timeFieldChecks_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<QString>("partnerText");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    const QString invalid = "Uhrzeit ungültig! Bitte verbessern.";
+    const QString order = "Termin beginnt erst wenn Termin schon zuende ist";
+    const int none = QMessageBox::NoIcon, warn = QMessageBox::Warning;
+    QTest::newRow("holiday start after end") << "txtDarstellungVon"
+                                             << "txtDarstellungBis"
+                                             << "17:00"
+                                             << "18:00"
+                                             << "" << order << kTitleDateTime << none;
+    QTest::newRow("holiday end before start") << "txtDarstellungBis"
+                                              << "txtDarstellungVon"
+                                              << "18:00"
+                                              << "17:00"
+                                              << "" << order << "Marvolingen" << none;
+    QTest::newRow("holiday short") << "txtDarstellungVon"
+                                   << "txtDarstellungBis"
+                                   << "17:00"
+                                   << "7:5"
+                                   << "07:05"
+                                   << ""
+                                   << "" << none;
+    QTest::newRow("default no order check") << "txtStandartVon"
+                                            << "txtStandartBis"
+                                            << "17:00"
+                                            << "18:00"
+                                            << "18:00"
+                                            << ""
+                                            << "" << none;
+    QTest::newRow("default no colon") << "txtStandartVon"
+                                      << "txtStandartBis"
+                                      << "17:00"
+                                      << "1200"
+                                      << "" << invalid << "Marvolingen" << warn;
+    QTest::newRow("default 24:01") << "txtStandartBis"
+                                   << "txtStandartVon"
+                                   << ""
+                                   << "24:01"
+                                   << "" << invalid << "Marvolingen" << warn;
+    QTest::newRow("editor trims") << "txtTerminVon"
+                                  << "txtTerminBis"
+                                  << "20:00"
+                                  << " 7:00 "
+                                  << "07:00"
+                                  << ""
+                                  << "" << none;
+    QTest::newRow("editor 123:00") << "txtTerminBis"
+                                   << "txtTerminVon"
+                                   << "07:00"
+                                   << "123:00"
+                                   << "" << invalid << "Marvolingen" << none;
+    QTest::newRow("editor empty part") << "txtTerminBis"
+                                       << "txtTerminVon"
+                                       << "07:00"
+                                       << "7:"
+                                       << "07:"
+                                       << ""
+                                       << "" << none;
+}
+
+void TestEditor::timeFieldChecks() {
+    QFETCH(QString, field);
+    QFETCH(QString, partner);
+    QFETCH(QString, partnerText);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    edit(qPrintable(partner))->setText(partnerText);
+    type(edit(qPrintable(field)), typed);
+    focus(edit("txtDatum"));
+    QTEST(edit(qPrintable(field))->text(), "result");
+    QCOMPARE(edit(qPrintable(partner))->text(), partnerText.trimmed());
+    if (message.isEmpty()) {
+        QCOMPARE(p->boxes.shown.size(), 0);
+        return;
+    }
+    QCOMPARE(p->boxes.shown.size(), 1);
+    QCOMPARE(p->boxes.last().text, message);
+    QTEST(p->boxes.last().title, "title");
+    QTEST(int(p->boxes.last().icon), "icon");
+}
+
+void TestEditor::standardFieldsFollowIntoEditor() {
+    type(edit("txtStandartVon"), "8:00");
+    QTest::keyClick(edit("txtStandartVon"), Qt::Key_Return);
+    QCOMPARE(edit("txtStandartVon")->text(), QString("08:00"));
+    QCOMPARE(edit("txtTerminVon")->text(), QString("08:00"));
+    type(edit("txtStandartOrt"), "Keller");
+    focus(edit("txtDatum"));
+    QCOMPARE(edit("txtTerminOrt")->text(), QString("Keller"));
+
+    p->get<QCheckBox>("chkStandartAkt")->click(); // off: copied texts stay
+    QCOMPARE(edit("txtTerminVon")->text(), QString("08:00"));
+    type(edit("txtStandartBis"), "19:00");
+    focus(edit("txtDatum"));
+    QCOMPARE(edit("txtTerminBis")->text(), QString("17:00"));
+}
+
+void TestEditor::wholeDaySwitches() {
+    auto* ganz = p->get<QCheckBox>("chkGanztägig");
+    ganz->click();
+    QCOMPARE(edit("txtDarstellungVon")->text(), QString("00:00"));
+    QCOMPARE(edit("txtDarstellungBis")->text(), QString("24:00"));
+    QVERIFY(!edit("txtDarstellungVon")->isEnabled());
+    ganz->click();
+    QVERIFY(edit("txtDarstellungBis")->isEnabled());
+    QCOMPARE(edit("txtDarstellungBis")->text(), QString("24:00"));
+
+    auto* termin = p->get<QCheckBox>("chkGanztägigTermin");
+    termin->click(); // default appointment on: the editor follows
+    for (const char* n : {"txtStandartVon", "txtTerminVon"})
+        QCOMPARE(edit(n)->text(), QString("00:00"));
+    for (const char* n : {"txtStandartBis", "txtTerminBis"})
+        QCOMPARE(edit(n)->text(), QString("24:00"));
+    for (const char* n : {"txtStandartVon", "txtStandartBis", "txtTerminVon", "txtTerminBis"})
+        QVERIFY2(!edit(n)->isEnabled(), n);
+    termin->click();
+    for (const char* n : {"txtStandartVon", "txtStandartBis", "txtTerminVon", "txtTerminBis"})
+        QVERIFY2(edit(n)->isEnabled(), n);
+    QCOMPARE(edit("txtTerminBis")->text(), QString("24:00"));
+
+    // a whole-day further day: both switches on, the add refills 00:00 - 24:00
+    termin->click();
+    edit("txtDatum")->setText("01.02.2011");
+    edit("txtBezeichnung")->setText("Tag");
+    add();
+    QCOMPARE(row(further(), 0).at(2), QString("00:00 - 24:00"));
+    QCOMPARE(edit("txtTerminVon")->text(), QString("00:00"));
+}
+
+void TestEditor::addressPicks() {
+    auto* book = p->get<QTreeWidget>("lstAddressBookEntries");
+    auto* chosen = p->get<QTreeWidget>("lvAdressen");
+    p->get<QPushButton>("cmdAlleAdressen")->click(); // empty book: nothing
+    QCOMPARE(chosen->topLevelItemCount(), 0);
+    const QList<QStringList> entries = {{"anna", "User", "dom", "po1"},
+                                        {"anna", "User", "dom", "po2"},
+                                        {"raum", "Resource", "dom", "po1"}};
+    for (const QStringList& e : entries) {
+        auto* item = new QTreeWidgetItem(book);
+        for (int c = 0; c < 4; ++c)
+            item->setText(c, e[c]);
+    }
+    book->topLevelItem(0)->setSelected(true);
+    book->topLevelItem(1)->setSelected(true);
+    p->get<QPushButton>("cmdAdresseWählen")->click();
+    p->get<QPushButton>("cmdAdresseWählen")->click();
+    QCOMPARE(chosen->topLevelItemCount(), 2); // both post offices, each once
+
+    chosen->clear();
+    p->get<QPushButton>("cmdAlleAdressen")->click();
+    QCOMPARE(chosen->topLevelItemCount(), 2); // one "anna" only
+    QCOMPARE(row(chosen, 0), entries[0]);
+    QCOMPARE(row(chosen, 1), entries[2]);
+
+    p->get<QPushButton>("cmdAdresseEntfernen")->click(); // nothing selected
+    QCOMPARE(chosen->topLevelItemCount(), 2);
+    chosen->selectAll();
+    p->get<QPushButton>("cmdAdresseEntfernen")->click();
+    QCOMPARE(chosen->topLevelItemCount(), 0);
+
+    book->clearSelection();
+    emit book->itemDoubleClicked(book->topLevelItem(2), 0);
+    QCOMPARE(chosen->topLevelItemCount(), 0); // the double click adds the selection
+    book->topLevelItem(2)->setSelected(true);
+    emit book->itemDoubleClicked(book->topLevelItem(2), 0);
+    QCOMPARE(row(chosen, 0), entries[2]);
+}
+
+QTEST_MAIN(TestEditor)
+#include "tst_editor.moc"
