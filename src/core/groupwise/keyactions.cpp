@@ -60,8 +60,10 @@ QString appTitle() {
     return QString::fromLatin1(kAppTitle);
 }
 
-std::optional<Notice> failureNotice(bool creation, int code, const MessageTable& messages,
-                                    const QString& language) {
+} // namespace
+
+std::optional<Notice> keyFailureNotice(bool creation, int code, const MessageTable& messages,
+                                       const QString& language) {
     const QChar quote(u'"');
     if (language == QLatin1String("Deutsch")) {
         const QString sentence = messages[creation ? Msg::KeyNotCreated : Msg::KeyNotDeleted];
@@ -77,6 +79,8 @@ std::optional<Notice> failureNotice(bool creation, int code, const MessageTable&
     }
     return std::nullopt;
 }
+
+namespace {
 
 Notice saveFailedNotice(const MessageTable& messages, int saveCode) {
     return Notice{messages[Msg::SaveFailed] + QStringLiteral(" (") + QString::number(saveCode) +
@@ -117,7 +121,7 @@ KeyActionResult CreateTrustedAppKey(const Environment& environment, const QStrin
                                              QString::fromLatin1(kTrustedAppDescription), QString(),
                                              0, 0, 0, 0, 0, area);
     if (result.code != 0) {
-        result.notice = failureNotice(true, result.code, messages, language);
+        result.notice = keyFailureNotice(true, result.code, messages, language);
         return result;
     }
     const QByteArray stored = EncryptText(keyText(area), QByteArray(kPassPhrase));
@@ -138,7 +142,7 @@ KeyActionResult DeleteTrustedAppKey(const Environment& environment, const QStrin
     const QByteArray key = DecryptText(toCp1252(stored), QByteArray(kPassPhrase));
     result.code = gw::DeleteTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName), key);
     if (result.code != 0) {
-        result.notice = failureNotice(false, result.code, messages, language);
+        result.notice = keyFailureNotice(false, result.code, messages, language);
         return result;
     }
     result.saveCode = profile.writeKey(kGroupWise, kKeyName, QString::fromLatin1(kKeyDeletedValue));

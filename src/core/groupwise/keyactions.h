@@ -35,4 +35,9 @@ KeyActionResult DeleteTrustedAppKey(const Environment& environment, const QStrin
 QString createKeyReason(int code, bool german);
 QString deleteKeyReason(int code, bool german);
 
+// The failure message of a library code (OK only, no icon, title "Marvolingen"); none for
+// a language other than "Deutsch" and "English".
+std::optional<Notice> keyFailureNotice(bool creation, int code, const MessageTable& messages,
+                                       const QString& language);
+
 } // namespace mv

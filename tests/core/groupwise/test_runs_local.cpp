@@ -1,0 +1,281 @@
+// The runs and the key actions end to end on a local GroupWise system in a temporary folder.
+#include "runrecorder.h"
+
+#include "groupwise/keyactions.h"
+#include "groupwise/local.h"
+#include "groupwise/runs.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mv;
+using gw::CalendarEntry;
+using gw::LocalSystem;
+
+namespace {
+
+const QDateTime kNow(QDate(2011, 12, 5), QTime(9, 7, 3));
+const QString kQuoted = QStringLiteral("Tag der \"Einheit\"");
+
+DayList yearDays() {
+    return {
+        {"01.01.2011", "Neujahr", "00:00 - 24:00", "Zuhause"},
+        {"22.04.2011", "Karfreitag", "07:00 - 20:00", "Kirche"},
+        {"03.10.2011", kQuoted, "08:30 - 12:15", ""},
+        {"24.12.2011", "Heiligabend", "Note", ""},
+    };
+}
+
+CalendarEntry foreign(const QDateTime& start, const QString& subject) {
+    CalendarEntry e;
+    e.start = start;
+    e.durationDays = 1;
+    e.subject = subject;
+    e.from = QStringLiteral("Chef");
+    return e;
+}
+
+QStringList describe(const QList<CalendarEntry>& entries) {
+    QStringList out;
+    for (const CalendarEntry& e : entries)
+        out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                   .arg(e.start.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+                        QString::number(e.durationDays * 24 * 60, 'f', 3), e.messageClass,
+                        e.subject, e.place, e.from, QString::number(e.allDay),
+                        QString::number(e.flag), QString::number(e.number));
+    return out;
+}
+
+} // namespace
+
+class TestRunsLocal : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    QString folder() const { return dir_->path(); }
+    Environment env() const {
+        Environment e;
+        e.programFolder = folder();
+        e.now = [] { return kNow; };
+        return e;
+    }
+    LocalSystem makeSystem(gw::SystemVersion version) {
+        LocalSystem sys = LocalSystem::create(folder(), version, false, kNow.date());
+        sys.addPostOffice({"PO1", "10.1.1.5", "1677", "/srv/po1"});
+        sys.addPostOffice({"PO2", "10.1.1.6", "1678", "/srv/po2"});
+        sys.addMember(gw::kKindUser, "anna", "PO1");
+        sys.addMember(gw::kKindResource, "raum1", "PO1");
+        sys.addMember(gw::kKindUser, "bert", "PO2");
+        sys.setClientUser("anna");
+        // Other senders, one of them with a holiday's subject on the holiday.
+        sys.addEntry("anna", {}, foreign(QDateTime(QDate(2011, 1, 1), QTime(0, 0)), "Neujahr"));
+        sys.addEntry("anna", {}, foreign(QDateTime(QDate(2011, 6, 1), QTime(9, 0)), "Termin"));
+        CalendarEntry later = foreign(QDateTime(QDate(2012, 1, 1), QTime(0, 0)), "Neujahr");
+        later.from = QStringLiteral("Marvolingen");
+        sys.addEntry("raum1", {}, later);
+        return sys;
+    }
+    void setVersion(const QString& version) {
+        ProfileFile(env().settingsPath())
+            .writeKey(QStringLiteral("GroupWise"), QStringLiteral("Version"), version);
+    }
+    KeyActionResult createKey() {
+        return CreateTrustedAppKey(env(), LocalSystem::domainPath(folder()),
+                                   table(QStringLiteral("Deutsch")), QStringLiteral("Deutsch"));
+    }
+    RunResult write(const QStringList& users, RunRecorder& rec) {
+        WriteRunInput in;
+        in.environment = env();
+        in.messages = table(QStringLiteral("Deutsch"));
+        in.users = usersOf(users);
+        in.buildDayList = [] { return yearDays(); };
+        return WriteRun(in, rec);
+    }
+    RunResult deleteAll(const QStringList& users) {
+        DeleteAllInput in;
+        in.environment = env();
+        in.messages = table(QStringLiteral("Deutsch"));
+        in.users = usersOf(users);
+        in.yearText = QStringLiteral("2011");
+        RunRecorder rec;
+        return DeleteAllRun(in, rec);
+    }
+    QList<CalendarEntry> marvolingen(const QString& user, int year = 2011) {
+        QList<CalendarEntry> out;
+        for (const CalendarEntry& e : LocalSystem::open(folder()).entries(user, {}, year))
+            if (e.from == QLatin1String("Marvolingen"))
+                out.append(e);
+        return out;
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    // Key, write, write again, remove one further day, delete the year, delete the key.
+    void lifecycle_data() {
+        QTest::addColumn<gw::SystemVersion>("system");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<bool>("allDay");
+        QTest::newRow("7.0, GW702") << gw::SystemVersion::V7_0 << "GW702" << true;
+        QTest::newRow("7.0, GW65") << gw::SystemVersion::V7_0 << "GW65" << false;
+        QTest::newRow("6.5, GW702") << gw::SystemVersion::V6_5 << "GW702" << false;
+        QTest::newRow("6.5, GW65") << gw::SystemVersion::V6_5 << "GW65" << false;
+    }
+    void lifecycle() {
+        QFETCH(gw::SystemVersion, system);
+        QFETCH(QString, version);
+        QFETCH(bool, allDay);
+        makeSystem(system);
+        setVersion(version);
+
+        const KeyActionResult key = createKey();
+        QCOMPARE(key.code, 0);
+        QVERIFY(key.ok());
+        QCOMPARE(key.notice->text,
+                 QStringLiteral("Anwendungschlüssel wurde in die Groupwise Datenbank erstellt."));
+        QCOMPARE(key.notice->icon, Notice::Icon::Information);
+
+        RunRecorder rec;
+        const RunResult first = write({"anna", "ghost", "raum1"}, rec);
+        QCOMPARE(first.status, RunStatus::Finished);
+        QVERIFY(rec.warnings.isEmpty());
+        QCOMPARE(first.rows,
+                 (QList<ProcessingRow>{
+                     {"anna", "OK", "OK"}, {"ghost", "--", ""}, {"raum1", "OK", "OK"}}));
+        QVERIFY(first.anyFailure); // ghost
+
+        const QString allDayText = allDay ? QStringLiteral("1") : QStringLiteral("0");
+        const QStringList expected{
+            "01.01.2011 00:00:00|1439.000|GW.MESSAGE.APPOINTMENT|Neujahr|Zuhause|Marvolingen|" +
+                allDayText + "|1|2",
+            "22.04.2011 "
+            "07:00:00|780.000|GW.MESSAGE.APPOINTMENT|Karfreitag|Kirche|Marvolingen|0|1|2",
+            "03.10.2011 08:30:00|225.000|GW.MESSAGE.APPOINTMENT|" + kQuoted + "||Marvolingen|0|1|2",
+            "24.12.2011 00:00:00|0.000|GW.MESSAGE.NOTE|Heiligabend||Marvolingen|0|1|0",
+        };
+        QCOMPARE(describe(marvolingen("anna")), expected);
+        QCOMPARE(describe(marvolingen("raum1")), expected);
+
+        // Every entry is replaced, none doubled, the quoted subject included.
+        RunRecorder again;
+        const RunResult second = write({"anna", "raum1"}, again);
+        QVERIFY(!second.anyFailure);
+        QCOMPARE(describe(marvolingen("anna")), expected);
+        QCOMPARE(describe(marvolingen("raum1")), expected);
+
+        // The log of the write run, named by the end of the run.
+        const QString logPath = folder() + QStringLiteral("/PR-05.12.2011 9-7-3.txt");
+        QCOMPARE(second.logFilePath, logPath);
+        const QString user = QStringLiteral("Anmeldung OK\r\n"
+                                            "01.01.2011, Neujahr: Eintrag OK\r\n"
+                                            "22.04.2011, Karfreitag: Eintrag OK\r\n"
+                                            "03.10.2011, ") +
+                             kQuoted +
+                             QStringLiteral(": Eintrag OK\r\n"
+                                            "24.12.2011, Heiligabend: Eintrag OK\r\n");
+        QCOMPARE(readLog(logPath), QStringLiteral("Eintragen der Feiertage am 05.12.2011 "
+                                                  "09:07:03\r\n----------------\r\nanna\r\n") +
+                                       user + QStringLiteral("----------------\r\nraum1\r\n") +
+                                       user + QStringLiteral("\r\n"));
+
+        // Removing the yearly further day deletes that day's entries of the year.
+        DeleteDayInput day;
+        day.environment = env();
+        day.users = usersOf({"anna", "raum1"});
+        day.furtherDay = {"03.10.*", kQuoted, "08:30 - 12:15", ""};
+        day.yearText = QStringLiteral("2011");
+        QCOMPARE(DeleteFurtherDayEntries(day).status, DeleteDayResult::Status::Done);
+        QStringList withoutDay = expected;
+        withoutDay.removeAt(2);
+        QCOMPARE(describe(marvolingen("anna")), withoutDay);
+        QCOMPARE(describe(marvolingen("raum1")), withoutDay);
+
+        // Delete-all takes only Marvolingen's entries of that year.
+        const RunResult all = deleteAll({"anna", "raum1", "bert"});
+        QCOMPARE(all.status, RunStatus::Finished);
+        QCOMPARE(all.rows,
+                 (QList<ProcessingRow>{
+                     {"anna", "OK", "DEL"}, {"raum1", "OK", "DEL"}, {"bert", "OK", "N/A"}}));
+        QVERIFY(!all.anyFailure);
+        const QString deleted = QStringLiteral("Neujahr :Eintrag gelöscht\r\n"
+                                               "Karfreitag :Eintrag gelöscht\r\n"
+                                               "Heiligabend :Eintrag gelöscht\r\n");
+        const QString delLog =
+            QStringLiteral("Löschen aller von Marvolingen eingetragenen Termine am 05.12.2011 "
+                           "09:07:03\r\n----------------\r\nanna\r\nAnmeldung OK\r\n") +
+            deleted + QStringLiteral("----------------\r\nraum1\r\nAnmeldung OK\r\n") + deleted +
+            QStringLiteral("----------------\r\nbert\r\nAnmeldung OK\r\n"
+                           "Keine Einträge gefunden\r\n");
+        QCOMPARE(all.runLog, delLog);
+        QCOMPARE(readLog(folder() + QStringLiteral("/PR-DEL-05.12.2011 9-7-3.txt")),
+                 delLog + QStringLiteral("\r\n"));
+        QVERIFY(marvolingen("anna").isEmpty());
+        QCOMPARE(describe(LocalSystem::open(folder()).entries("anna")),
+                 (QStringList{
+                     "01.01.2011 00:00:00|1440.000|GW.MESSAGE.APPOINTMENT|Neujahr||Chef|0|0|0",
+                     "01.06.2011 09:00:00|1440.000|GW.MESSAGE.APPOINTMENT|Termin||Chef|0|0|0"}));
+        QCOMPARE(marvolingen("raum1", 2012).size(), 1);
+
+        // After the key is deleted the stored text is plain and every login fails.
+        const KeyActionResult gone =
+            DeleteTrustedAppKey(env(), LocalSystem::domainPath(folder()),
+                                table(QStringLiteral("Deutsch")), QStringLiteral("Deutsch"));
+        QCOMPARE(gone.code, 0);
+        QCOMPARE(gone.notice->text, QStringLiteral("Anwendungschlüssel wurde aus der Groupwise "
+                                                   "Datenbank gelöscht.."));
+        QCOMPARE(
+            ProfileFile(env().settingsPath()).readKey("GroupWise", "Schlüssel", QString(), 249),
+            QStringLiteral("Anwendung nicht definiert"));
+        RunRecorder noKey;
+        const RunResult locked = write({"anna"}, noKey);
+        QVERIFY(noKey.warnings.isEmpty());
+        QCOMPARE(locked.rows, (QList<ProcessingRow>{{"anna", "--", ""}}));
+        QVERIFY(marvolingen("anna").isEmpty());
+    }
+
+    // The 7.02 run logs in at the post office of the connection settings; 6.5 ignores them.
+    void postOfficeOfTheSettings_data() {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("login");
+        QTest::newRow("GW702, own post office") << "GW702"
+                                                << "10.1.1.5"
+                                                << "OK";
+        QTest::newRow("GW702, no such post office") << "GW702"
+                                                    << "10.9.9.9"
+                                                    << "--";
+        QTest::newRow("GW65, no such post office") << "GW65"
+                                                   << "10.9.9.9"
+                                                   << "OK";
+    }
+    void postOfficeOfTheSettings() {
+        QFETCH(QString, version);
+        QFETCH(QString, address);
+        QFETCH(QString, login);
+        makeSystem(gw::SystemVersion::V7_0);
+        setVersion(version);
+        ProfileFile(env().settingsPath()).writeKey("GroupWise", "IPAdresse", address);
+        QVERIFY(createKey().ok());
+        RunRecorder rec;
+        const RunResult r = write({"anna"}, rec);
+        QCOMPARE(r.rows.value(0).login, login);
+        if (login == QLatin1String("--"))
+            QVERIFY(r.runLog.contains(QStringLiteral("Keine Anmeldung\r\nError: ") +
+                                      QString::number(gw::kErrPostOffice) + QStringLiteral(", ")));
+    }
+
+    void noSystem() {
+        RunRecorder rec;
+        QCOMPARE(write({"anna"}, rec).status, RunStatus::NoGroupWise);
+        QCOMPARE(deleteAll({"anna"}).status, RunStatus::NoGroupWise);
+        QVERIFY(QDir(folder()).entryList({QStringLiteral("PR-*")}, QDir::Files).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRunsLocal)
+#include "test_runs_local.moc"
