@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextCharFormat>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -181,6 +182,13 @@ QWidget* frmDef::buildOverviewTab() {
         cal->setLocale(calendarLocale(QStringLiteral("Deutsch")));
         cal->setFirstDayOfWeek(Qt::Sunday);
         cal->setSelectionMode(QCalendarWidget::NoSelection);
+        // The overview selects nothing; a highlighted day would hide its mark.
+        if (auto* view = cal->findChild<QTableView*>()) {
+            QPalette pal = view->palette();
+            pal.setColor(QPalette::Highlight, Qt::transparent);
+            pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
+            view->setPalette(pal);
+        }
         calKalender_[m] = cal;
         grid->addWidget(cal, m / 4, m % 4);
         cal->installEventFilter(this);
