@@ -281,14 +281,9 @@ QString ProfileFile::readSection(const QString& section, int n) const {
     const qsizetype e = doc.sectionEnd(*h);
     for (qsizetype i = *h + 1; i < e; ++i) {
         const Line& l = doc.lines[i];
-        QString text;
-        if (l.kind == Kind::Key)
-            text = l.name + u'=' + l.value;
-        else if (l.kind == Kind::Bare)
-            text = l.text;
-        else
+        if (l.kind != Kind::Key && l.kind != Kind::Bare)
             continue;
-        text = cutAtNul(text);
+        const QString text = cutAtNul(l.text);
         if (text.isEmpty())
             continue;
         if (out.size() + text.size() + 1 > room)

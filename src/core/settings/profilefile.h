@@ -21,7 +21,7 @@ public:
     QString readKey(const QString& section, const QString& key, const QString& def, int n) const;
     int writeKey(const QString& section, const QString& key, const QString& value);
     int deleteSection(const QString& section);
-    // Lines of the section in file order (key lines as key=value, blank and ";" comment
+    // Lines of the section in file order, trimmed of blanks (blank and ";" comment
     // lines left out), each followed by NUL. Only whole lines are taken while they and a
     // closing NUL fit into n characters. Empty when the section is missing.
     QString readSection(const QString& section, int n = 32000) const;

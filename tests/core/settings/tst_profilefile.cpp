@@ -183,7 +183,7 @@ void TestProfileFile::readSectionLinesEndWithNul() {
                       "u1\aUser\r\n");
     const QString expected = QStringLiteral("24.12.*") + kBel + "Heiligabend" + kBel +
                              "07:00 - 20:00" + kBel + kNul + "31.12.2011" + kBel + "Silvester" +
-                             kBel + "Note" + kBel + kBel + kNul + "key=value" + kNul;
+                             kBel + "Note" + kBel + kBel + kNul + "key = value" + kNul;
     QCOMPARE(ProfileFile(path_).readSection("weitere tage"), expected);
     QCOMPARE(ProfileFile(path_).readSection("USER"), QStringLiteral("u1") + kBel + "User" + kNul);
     QCOMPARE(ProfileFile(path_).readSection("Nirgends"), QString());
