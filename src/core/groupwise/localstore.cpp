@@ -74,6 +74,8 @@ QSqlQuery& Store::prepared(const QString& sql) {
     auto it = statements_.find(sql);
     if (it != statements_.end())
         return *it->second;
+    if (statements_.size() >= 64)
+        statements_.clear(); // Find builds one shape per term list; keep the cache bounded
     auto q = std::make_unique<QSqlQuery>(db_);
     q->setForwardOnly(true);
     if (!q->prepare(sql))

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -492,6 +493,25 @@ private slots:
         QCOMPARE(error, 0);
         QVERIFY2(waited >= 500, qPrintable(QString::number(waited)));
         QCOMPARE(messages->find(QStringLiteral("(SUBJECT Matches \"waited\")"))->count(), 1);
+    }
+
+    // The database is opened by URI: a folder name with blanks, umlauts, "?" and "#" must not
+    // change the file that is opened.
+    void folderWithSpecialCharacters() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("Pro gramm äö #1?mode=rwc"));
+        QCOMPARE(errorOf([&] { createSession(folder); }), kErrNotInstalled);
+        QVERIFY(!QFileInfo::exists(folder));
+        LocalSystem::create(folder, SystemVersion::V7_0, true, kToday);
+        QVERIFY(QFile::exists(LocalSystem::databasePath(LocalSystem::domainPath(folder))));
+        QCOMPARE(createSession(folder)->login(QString(), QString(), QString(), 2)->tcpipPort(),
+                 QStringLiteral("1677"));
+        QByteArray key;
+        QCOMPARE(CreateTrustedAppObject(LocalSystem::domainPath(folder), kApp, QString(), QString(),
+                                        0, 0, 0, 0, 0, key),
+                 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(folder).fileName()});
     }
 
     void demoContent() {
