@@ -2,6 +2,7 @@
 // file, day list and year overview of the main window.
 #include "guitestutil.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -600,13 +601,13 @@ void TestMainWindow::dayListAndHeaderSorts() {
     QCOMPARE(list->topLevelItem(11)->text(0), QString("26.12.2011"));
     QCOMPARE(list->columnCount(), 4);
 
-    // a changed year reaches the list at its next showing
+    // a year typed and left by switching straight to the list is checked before the build
     auto* jahr = p.get<QLineEdit>("txtJahr");
+    p.get<QCheckBox>("chkFeiertageAlsNotiz")->click();
     p.get<QTabWidget>("Tab1")->setCurrentIndex(2);
     p.settle();
+    focus(jahr);
     jahr->setText("2010");
-    focus(p.get("txtPfad"));
-    p.get<QCheckBox>("chkFeiertageAlsNotiz")->click();
     p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
     p.settle();
     QVERIFY(column(list, 1).contains("Alt"));
@@ -634,6 +635,12 @@ void TestMainWindow::yearOverviewMarks() {
     QCOMPARE(background(dec, QDate(2011, 12, 24)), orange); // yearly further day
     QCOMPARE(background(dec, QDate(2011, 12, 25)), orange);
     QCOMPARE(background(p.get<QCalendarWidget>("calKalender_2"), QDate(2011, 3, 15)), QColor());
+
+    // the calendars form a focus cycle: Tab in December goes back to January
+    QWidget* decView = dec->findChild<QAbstractItemView*>();
+    decView->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(decView, Qt::Key_Tab);
+    QVERIFY(jan->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == jan);
 }
 
 void TestMainWindow::yearOverviewUsa() {

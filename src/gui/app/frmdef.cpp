@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
@@ -188,10 +189,11 @@ QWidget* frmDef::buildOverviewTab() {
             pal.setColor(QPalette::Highlight, Qt::transparent);
             pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
             view->setPalette(pal);
+            if (m == 11)
+                view->installEventFilter(this);
         }
         calKalender_[m] = cal;
         grid->addWidget(cal, m / 4, m % 4);
-        cal->installEventFilter(this);
     }
     return page;
 }
@@ -505,7 +507,12 @@ void frmDef::connectHandlers() {
     connect(mnuEnde_, &QAction::triggered, this, &frmDef::mnuEnde_Click);
     connect(mnuÜber_, &QAction::triggered, this, &frmDef::mnuÜber_Click);
 
-    connect(Tab1_, &QTabWidget::currentChanged, this, &frmDef::Tab1_Click);
+    // Queued: a field on the page being left reports its LostFocus first, so the new page
+    // is built from the checked values (a year typed just before the click, for one).
+    connect(Tab1_, &QTabWidget::currentChanged, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { Tab1_Click(); }, Qt::QueuedConnection);
+    });
 
     connect(cmdSpeichern_, &QPushButton::clicked, this, &frmDef::cmdSpeichern_Click);
     connect(cmdBenutzerSpeichern_, &QPushButton::clicked, this,
@@ -568,7 +575,7 @@ bool frmDef::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     // The December calendar hands Tab on to January, closing the focus cycle.
-    if (event->type() == QEvent::KeyPress && watched == calKalender_[11] &&
+    if (event->type() == QEvent::KeyPress && watched->parent() == calKalender_[11] &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Tab) {
         calKalender_[0]->setFocus(Qt::TabFocusReason);
         return true;
@@ -603,10 +610,11 @@ void frmDef::Form_Load() {
 
 void frmDef::Form_Activate() {
     if (!activated_) {
-        if (Tab1_->currentIndex() == 2)
-            Tab1_Click();
-        else
-            Tab1_->setCurrentIndex(2); // runs Tab1_Click
+        {
+            const QSignalBlocker once(Tab1_);
+            Tab1_->setCurrentIndex(2);
+        }
+        Tab1_Click();
         activated_ = true;
     }
     land(currentCountry_);
@@ -977,7 +985,9 @@ void frmDef::cmdDefinitionsDatei_Click() {
         wait.release();
         box(QMessageBox::Critical, title, msg(Msg::FileNotCreated));
         Tab1_->setCurrentIndex(2);
-        txtPfad_->setFocus();
+        // after the tab's own handler, which gives the focus to the year
+        QMetaObject::invokeMethod(
+            this, [this] { txtPfad_->setFocus(); }, Qt::QueuedConnection);
         break;
     case DefinitionFileResult::WriteFailed:
         wait.release();
