@@ -1,23 +1,210 @@
 #include "cli/context.h"
 
-namespace mv::cli {
+#include "groupwise/addressbookread.h"
+#include "groupwise/keyactions.h"
+#include "groupwise/local.h"
+#include "groupwise/runs.h"
 
-// GroupWise commands: wired once the runs are in place.
-static int notYet() {
-    printError(QStringLiteral("this command is not available in this build"));
-    return kFailure;
+namespace mv::cli {
+namespace {
+
+void show(const Notice& notice) {
+    if (notice.icon == Notice::Icon::Critical || notice.icon == Notice::Icon::Exclamation)
+        printError(notice.text);
+    else
+        print(notice.text + QLatin1Char('\n'));
 }
-int cmdKey(Context&, const QStringList&) {
-    return notYet();
+
+// One progress line per user: user ID, login column, entry column.
+class PrintingObserver : public RunObserver {
+public:
+    void warning(Msg, const Notice& notice) override { printError(notice.text); }
+    void userFinished(const ProcessingRow& row) override {
+        print(row.userId + QLatin1Char('\t') + row.login + QLatin1Char('\t') + row.entry +
+              QLatin1Char('\n'));
+    }
+};
+
+int finishRun(const Context& ctx, const RunResult& r) {
+    if (r.status == RunStatus::NoGroupWise) {
+        printError(r.noGroupWiseNotice(ctx.messages).text);
+        return kFailure;
+    }
+    if (r.status == RunStatus::Aborted) {
+        printError(errorLine(r.errorNumber, r.errorDescription));
+        return kFailure;
+    }
+    if (r.logWritten)
+        print(r.logFilePath + QLatin1Char('\n'));
+    return r.anyFailure ? kFailure : kOk;
 }
-int cmdWrite(Context&, const QStringList&) {
-    return notYet();
+
+bool checkArgs(const Options& o, int positional) {
+    if (!o.error.isEmpty()) {
+        usage(o.error);
+        return false;
+    }
+    if (o.positional.size() != positional) {
+        usage(o.positional.size() > positional
+                  ? QStringLiteral("unexpected argument: ") + o.positional.value(positional)
+                  : QStringLiteral("missing argument"));
+        return false;
+    }
+    return true;
 }
-int cmdDeleteAll(Context&, const QStringList&) {
-    return notYet();
+
+} // namespace
+
+int cmdKey(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"domain"}, {});
+    if (!checkArgs(o, 1))
+        return kUsage;
+    const QString verb = o.positional.first();
+    if (verb != QLatin1String("create") && verb != QLatin1String("delete"))
+        return usage(QStringLiteral("key needs create or delete"));
+    if (!o.values.contains(QStringLiteral("domain")))
+        return usage(QStringLiteral("key needs --domain PATH"));
+    const QString domain = o.values.value(QStringLiteral("domain"));
+    const KeyActionResult r =
+        verb == QLatin1String("create")
+            ? CreateTrustedAppKey(ctx.env, domain, ctx.messages, ctx.settings.language)
+            : DeleteTrustedAppKey(ctx.env, domain, ctx.messages, ctx.settings.language);
+    if (r.notice) {
+        Notice n = *r.notice;
+        if (!r.ok() && n.icon != Notice::Icon::Critical)
+            n.icon = Notice::Icon::Critical; // failures belong on standard error
+        show(n);
+    }
+    return r.ok() ? kOk : kFailure;
 }
-int cmdGroupWise(Context&, const QStringList&) {
-    return notYet();
+
+int cmdWrite(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year"}, {});
+    if (!checkArgs(o, 0))
+        return kUsage;
+    const auto year = ctx.yearFrom(o);
+    if (!year)
+        return kUsage;
+    WriteRunInput in;
+    in.environment = ctx.env;
+    in.messages = ctx.messages;
+    in.users = ctx.settings.users;
+    const int y = *year;
+    in.buildDayList = [&ctx, y] { return ctx.storedDayList(y); };
+    PrintingObserver observer;
+    return finishRun(ctx, WriteRun(in, observer));
+}
+
+int cmdDeleteAll(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year"}, {"yes"});
+    if (!checkArgs(o, 0))
+        return kUsage;
+    const auto year = ctx.yearFrom(o);
+    if (!year)
+        return kUsage;
+    if (!o.flags.contains(QStringLiteral("yes"))) {
+        printError(ctx.messages.text(Msg::ConfirmDeleteAll));
+        return usage(QStringLiteral("delete-all deletes only when confirmed with --yes"));
+    }
+    DeleteAllInput in;
+    in.environment = ctx.env;
+    in.messages = ctx.messages;
+    in.users = ctx.settings.users;
+    in.yearText = QString::number(*year);
+    PrintingObserver observer;
+    return finishRun(ctx, DeleteAllRun(in, observer));
+}
+
+namespace {
+
+int gwInit(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"version"}, {"demo"});
+    if (!checkArgs(o, 0))
+        return kUsage;
+    const QString version = o.values.value(QStringLiteral("version"), QStringLiteral("7.0"));
+    if (version != QLatin1String("7.0") && version != QLatin1String("7") &&
+        version != QLatin1String("6.5"))
+        return usage(QStringLiteral("--version must be 7.0 or 6.5"));
+    try {
+        gw::LocalSystem::create(ctx.env.programFolder,
+                                version == QLatin1String("6.5") ? gw::SystemVersion::V6_5
+                                                                : gw::SystemVersion::V7_0,
+                                o.flags.contains(QStringLiteral("demo")), ctx.env.today());
+    } catch (const gw::Error& e) {
+        printError(errorLine(e.number(), e.description()));
+        return kFailure;
+    }
+    print(gw::LocalSystem::domainPath(ctx.env.programFolder) + QLatin1Char('\n'));
+    return kOk;
+}
+
+int gwAddressBook(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {}, {});
+    if (!checkArgs(o, 0))
+        return kUsage;
+    try {
+        const gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
+        const QStringList& kinds = entryTypeNames();
+        QString out;
+        for (const gw::AddressEntry& e : system.addressBook()) {
+            out += e.field(gw::kFieldUserId) + QLatin1Char('\t') + kinds.value(e.kind) +
+                   QLatin1Char('\t') + e.field(gw::kFieldDomain) + QLatin1Char('\t') +
+                   e.field(gw::kFieldPostOffice) + QLatin1Char('\n');
+        }
+        print(out);
+    } catch (const gw::Error& e) {
+        printError(e.number() == gw::kErrNotInstalled ? ctx.messages.text(Msg::NoGroupWise)
+                                                      : errorLine(e.number(), e.description()));
+        return kFailure;
+    }
+    return kOk;
+}
+
+int gwEntries(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year", "post-office"}, {});
+    if (!checkArgs(o, 1))
+        return kUsage;
+    std::optional<int> year;
+    if (o.values.contains(QStringLiteral("year"))) {
+        year = ctx.yearFrom(o);
+        if (!year)
+            return kUsage;
+    }
+    try {
+        const gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
+        QString out;
+        const auto entries = system.entries(o.positional.first(),
+                                            o.values.value(QStringLiteral("post-office")), year);
+        for (const gw::CalendarEntry& e : entries) {
+            out += e.start.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) + QLatin1Char('\t') +
+                   QString::number(e.durationDays, 'f', 6) + QLatin1Char('\t') + e.messageClass +
+                   QLatin1Char('\t') + e.subject + QLatin1Char('\t') + e.place + QLatin1Char('\t') +
+                   e.from + QLatin1Char('\t') + (e.allDay ? QLatin1Char('1') : QLatin1Char('0')) +
+                   QLatin1Char('\n');
+        }
+        print(out);
+    } catch (const gw::Error& e) {
+        printError(e.number() == gw::kErrNotInstalled ? ctx.messages.text(Msg::NoGroupWise)
+                                                      : errorLine(e.number(), e.description()));
+        return kFailure;
+    }
+    return kOk;
+}
+
+} // namespace
+
+int cmdGroupWise(Context& ctx, const QStringList& args) {
+    if (args.isEmpty())
+        return usage(QStringLiteral("groupwise needs init, address-book or entries"));
+    const QString sub = args.first();
+    const QStringList rest = args.mid(1);
+    if (sub == QLatin1String("init"))
+        return gwInit(ctx, rest);
+    if (sub == QLatin1String("address-book"))
+        return gwAddressBook(ctx, rest);
+    if (sub == QLatin1String("entries"))
+        return gwEntries(ctx, rest);
+    return usage(QStringLiteral("unknown groupwise command: ") + sub);
 }
 
 } // namespace mv::cli

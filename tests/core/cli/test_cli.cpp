@@ -158,6 +158,59 @@ private slots:
         QVERIFY(!QFile::exists(dir.path() + "/Pfad eingeben/Marvolingen.txt"));
     }
 
+    void groupwiseRoundTrip() {
+        QTemporaryDir dir;
+        const QString f = dir.path();
+        QCOMPARE(cli(f, {"write"}).code, 1); // no GroupWise system yet
+        QCOMPARE(cli(f, {"groupwise", "init", "--demo"}).code, 0);
+        QCOMPARE(cli(f, {"groupwise", "init"}).code, 1); // never over an existing system
+
+        const Result book = cli(f, {"groupwise", "address-book"});
+        QCOMPARE(book.code, 0);
+        for (const QString& line : book.out.split('\n', Qt::SkipEmptyParts))
+            QCOMPARE(line.split('\t').size(), 4);
+        QVERIFY(book.out.contains("\tGroup\t"));
+        QVERIFY(book.out.contains("\tResource\t"));
+
+        QCOMPARE(cli(f, {"key", "create", "--domain", f + "/GroupWise"}).code, 0);
+        const Result again = cli(f, {"key", "create", "--domain", f + "/GroupWise"});
+        QCOMPARE(again.code, 1);
+        QVERIFY(again.err.contains("Application still there"));
+
+        // Append users and a further day with a double quote in its designation.
+        QFile ini(f + "/Feiertage.ini");
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write(
+            mv::toCp1252("[User]\r\nmmueller\aUser\r\nniemand\aUser\r\n"
+                         "[Weitere Tage]\r\n24.12.*\aHeilig \"Abend\"\a08:00 - 12:00\aBüro\r\n"));
+        ini.close();
+
+        const QStringList before = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
+                                       .out.split('\n', Qt::SkipEmptyParts);
+        Result w = cli(f, {"write", "--year", "2011"});
+        QCOMPARE(w.code, 1); // one user cannot log in
+        QVERIFY(w.out.contains("mmueller\tOK\tOK\n"));
+        QVERIFY(w.out.contains("niemand\t--\t\n"));
+        w = cli(f, {"write", "--year", "2011"});
+        const QStringList after = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
+                                      .out.split('\n', Qt::SkipEmptyParts);
+        // USA default: ten days in 2011, written once however often the run goes.
+        QCOMPARE(after.size(), before.size() + 10);
+        QVERIFY(after.contains("24.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"
+                               "Heilig \"Abend\"\tBüro\tMarvolingen\t0"));
+
+        // Without --yes nothing is deleted and no log is left.
+        const int logs = int(QDir(f).entryList({"PR-DEL-*"}).size());
+        QCOMPARE(cli(f, {"delete-all", "--year", "2011"}).code, 2);
+        QCOMPARE(int(QDir(f).entryList({"PR-DEL-*"}).size()), logs);
+        Result d = cli(f, {"delete-all", "--year", "2011", "--yes"});
+        QVERIFY(d.out.contains("mmueller\tOK\tDEL\n"));
+        const QStringList left = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
+                                     .out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(left, before); // other senders' entries stay
+        QCOMPARE(int(QDir(f).entryList({"PR-DEL-*"}).size()), logs + 1);
+    }
+
     void cipherRoundTrip() {
         QTemporaryDir dir;
         QByteArray all;
