@@ -24,8 +24,8 @@ struct Domain {
         auto sys = LocalSystem::create(dir.path(), SystemVersion::V7_0, false, QDate(2011, 1, 1));
         sys.addPostOffice({"PO1", "127.0.0.1", "1677", "/srv/po1"});
         sys.addMember(kKindUser, QStringLiteral("user1"), "PO1");
-        if (CreateTrustedAppObject(LocalSystem::domainPath(dir.path()), kApp, "", "", 0, 0, 0, 0,
-                                   0, key) != 0)
+        if (CreateTrustedAppObject(LocalSystem::domainPath(dir.path()), kApp, "", "", 0, 0, 0, 0, 0,
+                                   key) != 0)
             throw std::runtime_error("no key");
     }
     QTemporaryDir dir;
