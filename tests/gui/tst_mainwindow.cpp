@@ -47,7 +47,9 @@ class TestMainWindow : public QObject {
 private slots:
     void firstStartWithoutSettingsFile_data();
     void firstStartWithoutSettingsFile();
+    void loadShowsStoredYearUntilActivation_data();
     void loadShowsStoredYearUntilActivation();
+    void connectionDialogThroughMenu();
     void namedControlsExist();
     void yearCheck_data();
     void yearCheck();
@@ -125,17 +127,52 @@ void TestMainWindow::firstStartWithoutSettingsFile() {
     QCOMPARE(mask, code == "49" ? QString("111111110111") : QString("101111011100"));
 }
 
+void TestMainWindow::loadShowsStoredYearUntilActivation_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("in range") << "2012";
+    QTest::newRow("below range") << "1500";
+    QTest::newRow("zero") << "0";
+    QTest::newRow("negative") << "-5";
+}
+
 void TestMainWindow::loadShowsStoredYearUntilActivation() {
+    QFETCH(QString, stored);
     Program p;
-    p.writeIni("[Feiertage]\r\nJahr=1500\r\n");
+    p.writeIni("[Feiertage]\r\nJahr=" + stored + "\r\n");
     mv::frmDef& w = p.load();
-    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen (1500)"));
-    QCOMPARE(w.selectedYear(), 1500); // no range check at load
+    QCOMPARE(w.windowTitle(), "Feiertage festlegen (" + stored + ")");
+    QCOMPARE(w.selectedYear(), stored.toInt()); // no range check at load
     w.show();
     p.settle();
     QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
     QCOMPARE(p.boxes.shown.size(), 0);
-    QCOMPARE(p.get<QLineEdit>("txtJahr")->text(), QString("1500"));
+    QCOMPARE(p.get<QLineEdit>("txtJahr")->text(), stored);
+    // the list and the overview of such a year are shown without failing; leaving the
+    // year field on the way refuses an out-of-range year
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.settle();
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.settle();
+    const int year = stored.toInt();
+    QCOMPARE(p.boxes.shown.isEmpty(), year >= 1583);
+    for (const mv::MessageRequest& r : p.boxes.shown)
+        QCOMPARE(r.text, QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+    QCOMPARE(w.selectedYear(), year);
+}
+
+void TestMainWindow::connectionDialogThroughMenu() {
+    Program p;
+    mv::frmDef& w = p.start();
+    whenDialogOpens([](QWidget* d) {
+        d->findChild<QLineEdit*>("txtIPAdresse")->setText("10.0.0.7");
+        d->findChild<QLineEdit*>("txtIPPort")->setText("1677");
+        d->findChild<QPushButton*>("cmdOK")->click();
+    });
+    w.findChild<QAction*>("mnuEinstellungen")->trigger();
+    p.settle();
+    QVERIFY(p.readIni().contains("IPAdresse=10.0.0.7"));
+    QVERIFY(p.readIni().contains("IPPort=1677"));
+    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
 }
 
 void TestMainWindow::namedControlsExist() {
