@@ -233,6 +233,27 @@ private slots:
         }
     }
 
+    // The first entry in address-book order wins, not the first post office.
+    void sharedUserIdFollowsAddressBookOrder() {
+        QTemporaryDir dir;
+        auto sys = LocalSystem::create(dir.path(), SystemVersion::V7_0, false, kToday);
+        sys.addPostOffice({QStringLiteral("A"), QStringLiteral("10.0.0.1"), QStringLiteral("1"),
+                           QStringLiteral("/a")});
+        sys.addPostOffice({QStringLiteral("B"), QStringLiteral("10.0.0.2"), QStringLiteral("2"),
+                           QStringLiteral("/b")});
+        sys.addMember(kKindUser, QStringLiteral("x"), QStringLiteral("B"));
+        sys.addMember(kKindUser, QStringLiteral("x"), QStringLiteral("A"));
+        // an entry whose post office the domain does not have is no mailbox
+        sys.addMember(kKindUser, QStringLiteral("y"), QStringLiteral("C"));
+        auto session = trustedSession(dir.path(), createKey(dir.path()));
+        auto b = session->loginAs(QStringLiteral("x"));
+        QCOMPARE(b->pathToHost(), QStringLiteral("/b"));
+        QCOMPARE(b->tcpipPort(), QStringLiteral("2"));
+        QCOMPARE(session->loginAs(QStringLiteral("x"), QStringLiteral(" /ipp-1"))->pathToHost(),
+                 QStringLiteral("/a"));
+        QCOMPARE(errorOf([&] { session->loginAs(QStringLiteral("y")); }), kErrUnknownUser);
+    }
+
     void ownLoginWithOptions() {
         QTemporaryDir dir;
         LocalSystem::create(dir.path(), SystemVersion::V7_0, true, kToday);
