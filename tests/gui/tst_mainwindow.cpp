@@ -65,6 +65,7 @@ private slots:
     void activationAfterDialogKeepsTabAndDropsYear();
     void definitionFileWritten();
     void definitionFileFolderMissing();
+    void definitionFileCannotBeWritten();
     void dayListAndHeaderSorts();
     void yearOverviewMarks();
     void yearOverviewUsa();
@@ -610,6 +611,25 @@ void TestMainWindow::definitionFileFolderMissing() {
     QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 2);
     QCOMPARE(QApplication::focusWidget(), p.get("txtPfad"));
     QCOMPARE(p.get<QTreeWidget>("lvListe")->topLevelItemCount(), 0); // not rebuilt
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestMainWindow::definitionFileCannotBeWritten() {
+    Program p;
+    p.start();
+    // a folder in place of the file: the folder exists, the file cannot be replaced
+    QDir(p.dir.path()).mkpath("out/Marvolingen.txt");
+    p.get<QLineEdit>("txtPfad")->setText(p.dir.path() + "/out");
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    p.settle();
+    p.get<QPushButton>("cmdDefinitionsDatei")->click();
+    p.settle();
+    QCOMPARE(p.boxes.shown.size(), 1);
+    QCOMPARE(p.boxes.last().text,
+             "Datei konnte nicht erstellt werden! \"" + p.dir.path() + "/out/Marvolingen.txt\"");
+    QCOMPARE(p.boxes.last().title, QString("Definitionsdatei"));
+    QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 4);
     QVERIFY(!QApplication::overrideCursor());
 }
 
