@@ -148,33 +148,37 @@ private:
         obs_.loginColumn(kOk);
         log(msg_[Msg::LoginOk]);
 
-        // Stays set from the first failure of this user on; the entry column shows it.
-        bool pending = false;
+        // The error state stays set from a user's first failure on, so every later day of
+        // that user is logged with it, as is the end of the user in the 6.5 run.
+        std::optional<gw::Error> pending;
         std::unique_ptr<gw::Messages> messages;
+        QString lastHead;
         for (const DayEntry& day : days) {
-            std::optional<gw::Error> failure;
             try {
                 if (!messages)
                     messages = account->calendarMessages();
                 writeDay(*messages, userText, day);
             } catch (const gw::Error& e) {
-                failure = e;
+                pending = e;
             }
-            const QString head =
-                day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ");
-            if (failure) {
-                pending = true;
-                log(head + msg_[Msg::EntryNotWritten]);
-                log(errorLine(failure->number(), failure->description()));
+            lastHead = day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ");
+            if (pending) {
+                log(lastHead + msg_[Msg::EntryNotWritten]);
+                log(errorLine(pending->number(), pending->description()));
             } else {
-                log(head + msg_[Msg::EntryWritten]);
+                log(lastHead + msg_[Msg::EntryWritten]);
             }
             obs_.processEvents();
         }
         row.entry = pending ? kFailed : kOk;
         obs_.entryColumn(row.entry);
-        if (pending)
+        if (pending) {
             result_.anyFailure = true;
+            if (variant_ == WriteVariant::GW65) {
+                log(lastHead + msg_[Msg::EntryNotWritten]);
+                log(errorLine(pending->number(), pending->description()));
+            }
+        }
         finishUser(row);
     }
 

@@ -161,7 +161,8 @@ private slots:
         QCOMPARE(foreign, 1);
     }
 
-    // A failed day is logged as failed in both variants; later days show their own outcome.
+    // A failed day is logged as failed in both variants, and the error stays pending for the
+    // rest of the user; the 6.5 run repeats the last row's failure at the end of the user.
     void failedDay_data() {
         QTest::addColumn<bool>("gw65");
         QTest::newRow("GW65") << true;
@@ -174,11 +175,15 @@ private slots:
         const auto in = writeInput(threeDays(), {QStringLiteral("anna"), QStringLiteral("bert")},
                                    QStringLiteral("English"));
         const RunResult r = gw65 ? WriteRunGW65(in, rec) : WriteRunGW702(in, rec);
-        const QString user = QStringLiteral("Login OK\r\n"
-                                            "01.01.2011, Neujahr: Entry written\r\n"
-                                            "22.04.2011, Karfreitag: Can`t write entry!\r\n"
-                                            "Error: 53512, subject refused\r\n"
-                                            "24.12.2011, Heiligabend: Entry written\r\n");
+        QString user = QStringLiteral("Login OK\r\n"
+                                      "01.01.2011, Neujahr: Entry written\r\n"
+                                      "22.04.2011, Karfreitag: Can`t write entry!\r\n"
+                                      "Error: 53512, subject refused\r\n"
+                                      "24.12.2011, Heiligabend: Can`t write entry!\r\n"
+                                      "Error: 53512, subject refused\r\n");
+        if (gw65)
+            user += QStringLiteral("24.12.2011, Heiligabend: Can`t write entry!\r\n"
+                                   "Error: 53512, subject refused\r\n");
         QCOMPARE(r.runLog, QStringLiteral("Insert/Write all holidays on 05.12.2011 09:07:03\r\n"
                                           "----------------\r\nanna\r\n") +
                                user + QStringLiteral("----------------\r\nbert\r\n") + user);
@@ -208,7 +213,9 @@ private slots:
         RunRecorder rec;
         const RunResult r = WriteRunGW702(writeInput(days, {QStringLiteral("anna")}), rec);
         QCOMPARE(r.rows.value(0).entry, entryColumn);
-        QVERIFY(r.runLog.contains(QStringLiteral("01.01.2011, Neujahr: Eintrag OK\r\n")));
+        // Neujahr itself is written; after a failed day it is logged with the pending error.
+        QCOMPARE(r.runLog.contains(QStringLiteral("01.01.2011, Neujahr: Eintrag OK\r\n")),
+                 failingSubject.isEmpty());
         const auto entries = world_.live(QStringLiteral("anna"));
         const auto neujahr = std::find_if(entries.begin(), entries.end(),
                                           [](const auto& e) { return e->subject == "Neujahr"; });
@@ -538,7 +545,10 @@ private slots:
                                   QStringLiteral(", Tag: Eintrag konnte nicht eingetragen "
                                                  "werden!\r\nError: ") +
                                   QString::number(error) + QStringLiteral(", ")));
-        QVERIFY(r.runLog.contains(QStringLiteral("Karfreitag: Eintrag OK")));
+        // The error stays pending: the next day is written but logged with it.
+        QVERIFY(r.runLog.contains(QStringLiteral("Karfreitag: Eintrag konnte nicht eingetragen "
+                                                 "werden!\r\nError: ") +
+                                  QString::number(error) + QStringLiteral(", ")));
         QCOMPARE(world_.live(QStringLiteral("anna")).size(), 1);
     }
 };
