@@ -563,6 +563,7 @@ void frmDef::connectHandlers() {
     watchLostFocus(txtTerminVon_, &frmDef::txtTerminVon_LostFocus);
     watchLostFocus(txtTerminBis_, &frmDef::txtTerminBis_LostFocus);
     watchLostFocus(txtDatum_, &frmDef::txtDatum_LostFocus);
+    connectGroupWise();
 }
 
 bool frmDef::eventFilter(QObject* watched, QEvent* event) {
@@ -622,7 +623,8 @@ void frmDef::Form_Activate() {
 }
 
 void frmDef::Form_Unload() {
-    // The address-book objects of the last login live in the GroupWise part; nothing is saved.
+    // Nothing is saved.
+    releaseGroupWise();
 }
 
 void frmDef::LoadSettings() {

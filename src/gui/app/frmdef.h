@@ -2,6 +2,8 @@
 
 #include "calendar/daylist.h"
 #include "calendar/holidaytables.h"
+#include "groupwise/groupwise.h"
+#include "groupwise/runsnotice.h"
 #include "settings/addressrow.h"
 #include "ui/environment.h"
 #include "ui/messagebox.h"
@@ -10,6 +12,8 @@
 #include <QHash>
 #include <QMainWindow>
 #include <array>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QCalendarWidget;
@@ -47,6 +51,12 @@ public:
     const MessageTable& messages() const { return messages_; }
     bool debugMode() const { return debugMode_; }
     void setDebugMode(bool on) { debugMode_ = on; }
+    // Ends the program after MsgNoGroupWise (default: QCoreApplication::exit).
+    void setExitProgram(std::function<void(int)> exitProgram) {
+        exitProgram_ = std::move(exitProgram);
+    }
+    // A GroupWise action is under way; no other one may start meanwhile.
+    bool groupWiseBusy() const { return gwBusy_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,6 +133,14 @@ private:
     void cmdTAppLöschen_Click();
     // The calendar part of removing a further day; false stops the removal.
     bool cmdLöschen_GroupWise(QTreeWidgetItem* day);
+    void connectGroupWise();
+    void lvVerarbeitung_GotFocus();
+    void releaseGroupWise();
+    AddressList selectedAddresses() const;
+    void showNotice(const Notice& notice);
+    void noGroupWise(const Notice& notice);
+    // Marks a GroupWise action as running and locks the commands that start another one.
+    class GroupWiseBusy;
 
     QString msg(Msg m) const { return messages_.text(m); }
     int box(QMessageBox::Icon icon, const QString& title, const QString& text,
@@ -133,6 +151,11 @@ private:
     MessageTable messages_;
 
     bool debugMode_ = false;
+    std::function<void(int)> exitProgram_;
+    bool gwBusy_ = false;
+    // Of the last address-book read; the account goes before its session.
+    std::unique_ptr<gw::Session> gwSession_;
+    std::unique_ptr<gw::Account> gwAccount_;
     bool activated_ = false;
     int selectedYear_ = 0;
     QString currentLanguage_;

@@ -1,6 +1,17 @@
 // The GroupWise side of the main window: address book, runs, trusted application key.
 #include "app/frmdef.h"
 
+#include "app/waitcursor.h"
+#include "groupwise/addressbookread.h"
+#include "groupwise/gwrunview.h"
+#include "groupwise/keyactions.h"
+#include "groupwise/runs.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -28,9 +39,163 @@ void appendCopy(QTreeWidget* list, const QTreeWidgetItem* row) {
         item->setText(c, row->text(c));
 }
 
+QMessageBox::Icon boxIcon(Notice::Icon icon) {
+    switch (icon) {
+    case Notice::Icon::Information:
+        return QMessageBox::Information;
+    case Notice::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Notice::Icon::Critical:
+        return QMessageBox::Critical;
+    case Notice::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Calls a function whenever the watched widget gains the focus, once the focus has settled.
+class FocusInWatch : public QObject {
+public:
+    FocusInWatch(QWidget* watched, std::function<void()> onFocusIn)
+        : QObject(watched), onFocusIn_(std::move(onFocusIn)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(this, onFocusIn_, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onFocusIn_;
+};
+
 } // namespace
 
-void frmDef::cmdListAdressen_Click() {}
+// The write run processes window events, so every command that starts a GroupWise action
+// could start a second one inside the first; they are locked until the action ends.
+class frmDef::GroupWiseBusy {
+public:
+    explicit GroupWiseBusy(frmDef& window) : window_(window), focus_(QApplication::focusWidget()) {
+        window_.gwBusy_ = true;
+        for (QPushButton* b : buttons()) {
+            wasEnabled_.append(b->isEnabled());
+            b->setEnabled(false);
+        }
+    }
+    ~GroupWiseBusy() {
+        const QList<QPushButton*> list = buttons();
+        for (qsizetype i = 0; i < list.size(); ++i)
+            list[i]->setEnabled(wasEnabled_.value(i, true));
+        window_.gwBusy_ = false;
+        // Disabling the clicked button moved the focus away; give it back.
+        if (focus_ && list.contains(focus_.data()) && focus_->isEnabled())
+            focus_->setFocus();
+    }
+    GroupWiseBusy(const GroupWiseBusy&) = delete;
+    GroupWiseBusy& operator=(const GroupWiseBusy&) = delete;
+
+private:
+    QList<QPushButton*> buttons() const {
+        return {window_.cmdListAdressen_, window_.cmdEintragen_,   window_.cmddeleteall_,
+                window_.cmdTAppErzeugen_, window_.cmdTAppLöschen_, window_.cmdLöschen_};
+    }
+
+    frmDef& window_;
+    QPointer<QWidget> focus_;
+    QList<bool> wasEnabled_;
+};
+
+void frmDef::connectGroupWise() {
+    new FocusInWatch(lvVerarbeitung_, [this] { lvVerarbeitung_GotFocus(); });
+}
+
+void frmDef::lvVerarbeitung_GotFocus() {
+    cmdDefinitionsDatei_->setFocus();
+}
+
+void frmDef::releaseGroupWise() {
+    gwAccount_.reset();
+    gwSession_.reset();
+}
+
+AddressList frmDef::selectedAddresses() const {
+    AddressList users;
+    users.reserve(lvAdressen_->topLevelItemCount());
+    for (int i = 0; i < lvAdressen_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = lvAdressen_->topLevelItem(i);
+        users.append({item->text(0), item->text(1), item->text(2), item->text(3)});
+    }
+    return users;
+}
+
+void frmDef::showNotice(const Notice& notice) {
+    // A box shown in the middle of an action gets the normal pointer, not the hourglass.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box(boxIcon(notice.icon), notice.title, notice.text);
+    QApplication::restoreOverrideCursor();
+}
+
+void frmDef::noGroupWise(const Notice& notice) {
+    showNotice(notice);
+    if (exitProgram_)
+        exitProgram_(1);
+    else
+        QCoreApplication::exit(1);
+}
+
+void frmDef::cmdListAdressen_Click() {
+    if (gwBusy_)
+        return;
+    GroupWiseBusy busy(*this);
+    WaitCursor wait;
+    lstAddressBookEntries_->clear();
+
+    AddressBookReadInput in;
+    in.programFolder = env_.programFolder;
+    in.postOfficeAddress = postOfficeAddress_;
+    in.postOfficePort = postOfficePort_;
+    in.messages = messages_;
+    in.typeNames = entryTypeNames_;
+    if (debugMode_)
+        in.debugMessage = [this](const QString& text) {
+            showNotice({text, QString::fromLatin1(kAppTitle), Notice::Icon::None});
+        };
+    AddressBookReadResult r = ReadSystemAddressBook(in);
+
+    if (r.status == AddressBookReadResult::Status::NoGroupWise) {
+        wait.release();
+        noGroupWise(*r.notice);
+        return;
+    }
+    if (r.version)
+        lblGWVersion_->setText(*r.version);
+    if (r.pathToHost)
+        lblPathToHost_->setText(*r.pathToHost);
+    if (r.tcpipAddress)
+        lblTCPIPAddress_->setText(*r.tcpipAddress);
+    if (r.tcpipPort)
+        lblTCPIPPort_->setText(*r.tcpipPort);
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(r.entries.size());
+    for (const AddressRow& a : r.entries) {
+        auto* item = new QTreeWidgetItem;
+        item->setText(0, a.userId);
+        item->setText(1, a.kind);
+        item->setText(2, a.domain);
+        item->setText(3, a.postOffice);
+        rows.append(item);
+    }
+    lstAddressBookEntries_->addTopLevelItems(rows);
+    // The account first: it was obtained through the session it replaces.
+    gwAccount_ = std::move(r.account);
+    gwSession_ = std::move(r.session);
+    wait.release();
+    if (r.notice)
+        showNotice(*r.notice);
+}
 
 void frmDef::cmdAdresseWählen_Click() {
     for (int i = 0; i < lstAddressBookEntries_->topLevelItemCount(); ++i) {
@@ -54,16 +219,109 @@ void frmDef::cmdAdresseEntfernen_Click() {
             delete lvAdressen_->topLevelItem(i);
 }
 
-void frmDef::cmdEintragen_Click() {}
+void frmDef::cmdEintragen_Click() {
+    if (gwBusy_)
+        return;
+    GroupWiseBusy busy(*this);
+    WaitCursor wait;
+    RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_},
+                 [this](const Notice& n) { showNotice(n); });
 
-void frmDef::cmddeleteall_Click() {}
+    WriteRunInput in;
+    in.environment = env_;
+    in.messages = messages_;
+    in.users = selectedAddresses();
+    in.buildDayList = [this] {
+        BuildDayList();
+        DayList days;
+        days.reserve(lvListe_->topLevelItemCount());
+        for (int i = 0; i < lvListe_->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = lvListe_->topLevelItem(i);
+            days.append({item->text(0), item->text(1), item->text(2), item->text(3)});
+        }
+        return days;
+    };
+    const RunResult r = WriteRun(in, view);
+    wait.release();
+    if (r.status == RunStatus::NoGroupWise)
+        noGroupWise(r.noGroupWiseNotice(messages_));
+}
 
-void frmDef::cmdTAppErzeugen_Click() {}
+void frmDef::cmddeleteall_Click() {
+    if (gwBusy_)
+        return;
+    GroupWiseBusy busy(*this);
+    // No leaves everything as it was; not even an empty log file is written.
+    if (box(QMessageBox::NoIcon, msg(Msg::TitleConfirm), msg(Msg::ConfirmDeleteAll),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    WaitCursor wait;
+    RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_},
+                 [this](const Notice& n) { showNotice(n); });
 
-void frmDef::cmdTAppLöschen_Click() {}
+    DeleteAllInput in;
+    in.environment = env_;
+    in.messages = messages_;
+    in.users = selectedAddresses();
+    in.yearText = txtJahr_->text();
+    const RunResult r = DeleteAllRun(in, view);
+    wait.release();
+    if (r.status == RunStatus::NoGroupWise)
+        noGroupWise(r.noGroupWiseNotice(messages_));
+}
 
-bool frmDef::cmdLöschen_GroupWise(QTreeWidgetItem* /*day*/) {
-    return true;
+void frmDef::cmdTAppErzeugen_Click() {
+    if (gwBusy_)
+        return;
+    GroupWiseBusy busy(*this);
+    WaitCursor wait;
+    const KeyActionResult r =
+        CreateTrustedAppKey(env_, txtDomainPfad_->text(), messages_, currentLanguage_);
+    wait.release();
+    if (r.notice)
+        showNotice(*r.notice);
+}
+
+void frmDef::cmdTAppLöschen_Click() {
+    if (gwBusy_)
+        return;
+    GroupWiseBusy busy(*this);
+    WaitCursor wait;
+    const KeyActionResult r =
+        DeleteTrustedAppKey(env_, txtDomainPfad_->text(), messages_, currentLanguage_);
+    wait.release();
+    if (r.notice)
+        showNotice(*r.notice);
+}
+
+bool frmDef::cmdLöschen_GroupWise(QTreeWidgetItem* day) {
+    // Not while another action works on the calendars; the further day stays.
+    if (gwBusy_)
+        return false;
+    const AddressList users = selectedAddresses();
+    // No calendar to search.
+    if (users.isEmpty())
+        return true;
+    GroupWiseBusy busy(*this);
+    WaitCursor wait;
+    DeleteDayInput in;
+    in.environment = env_;
+    in.users = users;
+    in.furtherDay = {day->text(0), day->text(1), day->text(2), day->text(3)};
+    in.yearText = txtJahr_->text();
+    const DeleteDayResult r = DeleteFurtherDayEntries(in);
+    wait.release();
+    switch (r.status) {
+    case DeleteDayResult::Status::Done:
+        return true;
+    case DeleteDayResult::Status::NoGroupWise:
+        noGroupWise(
+            Notice{msg(Msg::NoGroupWise), QString::fromLatin1(kAppTitle), Notice::Icon::Critical});
+        return false;
+    case DeleteDayResult::Status::Failed:
+        break;
+    }
+    return false;
 }
 
 } // namespace mv
