@@ -356,6 +356,7 @@ void TestGroupWise::warningsWithoutKeyAndUsers() {
     QVERIFY(log.open(QIODevice::ReadOnly));
     QCOMPARE(log.readAll(), QByteArray("Eintragen der Feiertage am 15.06.2011 10:00:00\r\n\r\n"));
     // The focus is back on the button that started the run.
+    Program::settle();
     QCOMPARE(QApplication::focusWidget(), button("cmdEintragen"));
 }
 

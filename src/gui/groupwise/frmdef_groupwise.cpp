@@ -80,7 +80,13 @@ class frmDef::GroupWiseBusy {
 public:
     explicit GroupWiseBusy(frmDef& window) : window_(window), focus_(QApplication::focusWidget()) {
         window_.gwBusy_ = true;
-        for (QPushButton* b : buttons()) {
+        const QList<QPushButton*> list = buttons();
+        // A disabled button would pass its focus on to the next control; keep it nowhere
+        // instead and give it back at the end.
+        ownFocus_ = focus_ && list.contains(focus_.data());
+        if (ownFocus_)
+            focus_->clearFocus();
+        for (QPushButton* b : list) {
             wasEnabled_.append(b->isEnabled());
             b->setEnabled(false);
         }
@@ -90,8 +96,7 @@ public:
         for (qsizetype i = 0; i < list.size(); ++i)
             list[i]->setEnabled(wasEnabled_.value(i, true));
         window_.gwBusy_ = false;
-        // Disabling the clicked button moved the focus away; give it back.
-        if (focus_ && list.contains(focus_.data()) && focus_->isEnabled())
+        if (ownFocus_ && focus_ && !QApplication::focusWidget())
             focus_->setFocus();
     }
     GroupWiseBusy(const GroupWiseBusy&) = delete;
@@ -105,6 +110,7 @@ private:
 
     frmDef& window_;
     QPointer<QWidget> focus_;
+    bool ownFocus_ = false;
     QList<bool> wasEnabled_;
 };
 
@@ -113,7 +119,8 @@ void frmDef::connectGroupWise() {
 }
 
 void frmDef::lvVerarbeitung_GotFocus() {
-    cmdDefinitionsDatei_->setFocus();
+    if (lvVerarbeitung_->hasFocus())
+        cmdDefinitionsDatei_->setFocus();
 }
 
 void frmDef::releaseGroupWise() {
@@ -315,8 +322,7 @@ bool frmDef::cmdLöschen_GroupWise(QTreeWidgetItem* day) {
     case DeleteDayResult::Status::Done:
         return true;
     case DeleteDayResult::Status::NoGroupWise:
-        noGroupWise(
-            Notice{msg(Msg::NoGroupWise), QString::fromLatin1(kAppTitle), Notice::Icon::Critical});
+        noGroupWise(RunResult().noGroupWiseNotice(messages_));
         return false;
     case DeleteDayResult::Status::Failed:
         break;
