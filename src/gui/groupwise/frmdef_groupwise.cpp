@@ -78,7 +78,7 @@ private:
 // could start a second one inside the first; they are locked until the action ends.
 class frmDef::GroupWiseBusy {
 public:
-    explicit GroupWiseBusy(frmDef& window) : window_(window), focus_(QApplication::focusWidget()) {
+    explicit GroupWiseBusy(frmDef& window) : window_(window), focus_(window.focusWidget()) {
         window_.gwBusy_ = true;
         const QList<QPushButton*> list = buttons();
         // A disabled button would pass its focus on to the next control; keep it nowhere
@@ -96,7 +96,7 @@ public:
         for (qsizetype i = 0; i < list.size(); ++i)
             list[i]->setEnabled(wasEnabled_.value(i, true));
         window_.gwBusy_ = false;
-        if (ownFocus_ && focus_ && !QApplication::focusWidget())
+        if (ownFocus_ && focus_ && !window_.focusWidget())
             focus_->setFocus();
     }
     GroupWiseBusy(const GroupWiseBusy&) = delete;
