@@ -132,6 +132,7 @@ private slots:
     void addressBook();
     void writeRemoveAndDeleteAll();
     void noToDeleteAllChangesNothing();
+    void furtherDayStaysWhenCalendarsCannotBeSearched();
     void warningsWithoutKeyAndUsers();
     void missingGroupWise_data();
     void missingGroupWise();
@@ -322,6 +323,26 @@ void TestGroupWise::noToDeleteAllChangesNothing() {
     QCOMPARE(rows(list("lvVerarbeitung")), QStringList{"vorher|OK|OK"});
     QVERIFY(labelsHidden());
     QVERIFY(button("cmddeleteall")->isEnabled());
+}
+
+void TestGroupWise::furtherDayStaysWhenCalendarsCannotBeSearched() {
+    makeSystem();
+    start(); // no key stored: every login fails
+    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
+    QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
+    emit list("lvWeitereTage")->itemClicked(day, 0);
+    p->boxes.answers = {QMessageBox::Yes};
+    button("cmdLöschen")->click();
+    QCOMPARE(p->boxes.shown.size(), 1);
+    QCOMPARE(rows(list("lvWeitereTage")), QStringList{"24.06.*|Betriebsfest|Note|"});
+    QVERIFY(exits.isEmpty());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+    // With nobody selected there is no calendar to search: the day goes at once.
+    delete list("lvAdressen")->topLevelItem(0);
+    p->boxes.answers = {QMessageBox::Yes};
+    button("cmdLöschen")->click();
+    QCOMPARE(list("lvWeitereTage")->topLevelItemCount(), 0);
 }
 
 void TestGroupWise::warningsWithoutKeyAndUsers() {
