@@ -56,6 +56,7 @@ private slots:
     void saveButtonSendsFocusToYear();
     void saveAndLoadRoundTrip();
     void storedMaskOfOtherCountryFallsBackToDefault();
+    void austrianSelectionSurvivesSave();
     void saveFailureReportsCodeAndTitle_data();
     void saveFailureReportsCodeAndTitle();
     void userListSaveFailure();
@@ -432,6 +433,25 @@ void TestMainWindow::storedMaskOfOtherCountryFallsBackToDefault() {
     for (int i = 0; i < 12; ++i)
         mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
     QCOMPARE(mask, QString("000000000000")); // the US boxes follow the stored text
+}
+
+// "Östereich" has no table the country switch shows; its stored selection must not be
+// replaced by an empty mask on the next save.
+void TestMainWindow::austrianSelectionSurvivesSave() {
+    Program p;
+    p.writeIni("[Feiertage]\r\nJahr=2011\r\nDefinition=100000000011\r\n"
+               "[Einstellungen]\r\nLand=Östereich\r\nSprache=Deutsch\r\n");
+    p.start();
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.settle();
+    QCOMPARE(column(p.get<QTreeWidget>("lvListe"), 1),
+             QStringList({"Neujahr", "Erster Weihnachtstag", "Zweiter Weihnachtstag"}));
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(2);
+    p.settle();
+    QTest::mouseClick(p.get<QPushButton>("cmdSpeichern"), Qt::LeftButton);
+    p.settle();
+    QVERIFY2(p.readIni().contains("Definition=100000000011\r\n"), qPrintable(p.readIni()));
+    QVERIFY(p.readIni().contains("Land=Östereich\r\n"));
 }
 
 void TestMainWindow::saveFailureReportsCodeAndTitle_data() {

@@ -659,6 +659,14 @@ void frmDef::LoadSettings() {
 
     fillDayList(lvWeitereTage_, s.furtherDays);
     holidays_ = s.holidays;
+    // The country switch puts only the German and the US table on the boxes. A stored
+    // selection of another country stands on them from the start, so that a save writes
+    // it back instead of an empty mask.
+    if (currentCountry_ != QLatin1String("USA") &&
+        currentCountry_ != QLatin1String("Deutschland")) {
+        for (int i = 0; i < 12; ++i)
+            chkFeiertage_[i]->setChecked(holidays_.at[i].flag == QLatin1String("1"));
+    }
     chkFeiertageAlsNotiz_->setChecked(s.asNote);
 
     lvAdressen_->clear();
