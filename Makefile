@@ -29,7 +29,7 @@ test: build
 test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARVOLINGEN_SANITIZE=ON -DMARVOLINGEN_BENCH=OFF
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
-	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
 
 fuzz:
 	./scripts/install-deps.sh --fuzz
