@@ -138,12 +138,25 @@ int gwInit(Context& ctx, const QStringList& args) {
     return kOk;
 }
 
+// Runs a listing on the local system and prints its lines; a missing system or a failing
+// store is reported on standard error.
+template <typename List> int listSystem(const Context& ctx, List list) {
+    try {
+        const gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
+        print(list(system));
+    } catch (const gw::Error& e) {
+        printError(e.number() == gw::kErrNotInstalled ? ctx.messages.text(Msg::NoGroupWise)
+                                                      : errorLine(e.number(), e.description()));
+        return kFailure;
+    }
+    return kOk;
+}
+
 int gwAddressBook(Context& ctx, const QStringList& args) {
     const Options o = parseOptions(args, {}, {});
     if (!checkArgs(o, 0))
         return kUsage;
-    try {
-        const gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
+    return listSystem(ctx, [](const gw::LocalSystem& system) {
         const QStringList& kinds = entryTypeNames();
         QString out;
         for (const gw::AddressEntry& e : system.addressBook()) {
@@ -151,13 +164,8 @@ int gwAddressBook(Context& ctx, const QStringList& args) {
                    QLatin1Char('\t') + e.field(gw::kFieldDomain) + QLatin1Char('\t') +
                    e.field(gw::kFieldPostOffice) + QLatin1Char('\n');
         }
-        print(out);
-    } catch (const gw::Error& e) {
-        printError(e.number() == gw::kErrNotInstalled ? ctx.messages.text(Msg::NoGroupWise)
-                                                      : errorLine(e.number(), e.description()));
-        return kFailure;
-    }
-    return kOk;
+        return out;
+    });
 }
 
 int gwEntries(Context& ctx, const QStringList& args) {
@@ -170,25 +178,19 @@ int gwEntries(Context& ctx, const QStringList& args) {
         if (!year)
             return kUsage;
     }
-    try {
-        const gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
+    const QString user = o.positional.first();
+    const QString postOffice = o.values.value(QStringLiteral("post-office"));
+    return listSystem(ctx, [&](const gw::LocalSystem& system) {
         QString out;
-        const auto entries = system.entries(o.positional.first(),
-                                            o.values.value(QStringLiteral("post-office")), year);
-        for (const gw::CalendarEntry& e : entries) {
+        for (const gw::CalendarEntry& e : system.entries(user, postOffice, year)) {
             out += e.start.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) + QLatin1Char('\t') +
                    QString::number(e.durationDays, 'f', 6) + QLatin1Char('\t') + e.messageClass +
                    QLatin1Char('\t') + e.subject + QLatin1Char('\t') + e.place + QLatin1Char('\t') +
                    e.from + QLatin1Char('\t') + (e.allDay ? QLatin1Char('1') : QLatin1Char('0')) +
                    QLatin1Char('\n');
         }
-        print(out);
-    } catch (const gw::Error& e) {
-        printError(e.number() == gw::kErrNotInstalled ? ctx.messages.text(Msg::NoGroupWise)
-                                                      : errorLine(e.number(), e.description()));
-        return kFailure;
-    }
-    return kOk;
+        return out;
+    });
 }
 
 } // namespace
