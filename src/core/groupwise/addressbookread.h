@@ -14,9 +14,9 @@
 
 namespace mv {
 
-inline constexpr quint32 kFieldUserId = 0x3A00001E;
-inline constexpr quint32 kFieldDomain = 0x6610001E;
-inline constexpr quint32 kFieldPostOffice = 0x6615001E;
+using gw::kFieldDomain;
+using gw::kFieldPostOffice;
+using gw::kFieldUserId;
 
 // EntryTypeNames: the text of an address-book kind 0 to 4.
 const QStringList& entryTypeNames();

@@ -11,6 +11,11 @@ inline constexpr int kErrNotInstalled = 429;
 inline constexpr const char* kAppointment = "GW.MESSAGE.APPOINTMENT";
 inline constexpr const char* kNote = "GW.MESSAGE.NOTE";
 
+// Address-book field IDs: user ID, domain, post office.
+inline constexpr quint32 kFieldUserId = 0x3A00001E;
+inline constexpr quint32 kFieldDomain = 0x6610001E;
+inline constexpr quint32 kFieldPostOffice = 0x6615001E;
+
 // Every GroupWise operation can fail with a number and a description.
 class Error : public std::exception {
 public:

@@ -16,10 +16,7 @@
 // program folder. Sessions (createSession) and the administration below share it.
 namespace mv::gw {
 
-inline constexpr quint32 kFieldUserId = 0x3A00001E;
 inline constexpr quint32 kFieldDisplayName = 0x3001001E;
-inline constexpr quint32 kFieldDomain = 0x6610001E;
-inline constexpr quint32 kFieldPostOffice = 0x6615001E;
 
 inline constexpr int kKindUnknown = 0;
 inline constexpr int kKindUser = 1;
