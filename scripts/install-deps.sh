@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
 set -eu
-packages="cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev"
+packages="cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev libical-dev pkg-config"
 if [ "${1:-}" = "--fuzz" ]; then
     packages="$packages clang libclang-rt-14-dev"
 fi

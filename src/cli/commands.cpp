@@ -5,6 +5,7 @@
 #include "settings/cipher.h"
 #include "settings/codepage.h"
 #include "settings/definitionfile.h"
+#include "settings/storeddaylist.h"
 
 #include <QFile>
 #include <cstdio>
@@ -97,49 +98,16 @@ std::optional<int> Context::yearFrom(const Options& o) const {
 }
 
 std::array<bool, 12> Context::boxesFor(const QString& country) const {
-    // The boxes as the window shows them after the load: the country switch puts the
-    // table of "Deutschland" or "USA" on them; other countries keep what is there.
-    std::array<bool, 12> boxes{};
-    auto apply = [&boxes](const HolidayTable& t) {
-        for (int i = 0; i < 12; ++i)
-            boxes[size_t(i)] =
-                !t[size_t(i)].name.isEmpty() && t[size_t(i)].flag == QLatin1String("1");
-    };
-    auto applyCountry = [&](const QString& c) {
-        if (c == QLatin1String("USA"))
-            apply(settings.holidays.us);
-        else if (c == QLatin1String("Deutschland"))
-            apply(settings.holidays.de);
-        else
-            return false;
-        return true;
-    };
-    if (!applyCountry(settings.country)) {
-        for (int i = 0; i < 12; ++i)
-            boxes[size_t(i)] = settings.holidays.at[size_t(i)].flag == QLatin1String("1");
-    }
-    if (country != settings.country)
-        applyCountry(country);
-    return boxes;
+    return holidayBoxes(settings, country);
 }
 
 DayListInput Context::dayListInput(int year, const QString& country,
                                    const std::array<bool, 12>& boxes) const {
-    DayListInput in;
-    in.country = country;
-    in.year = year;
-    in.yearText = QString::number(year);
-    in.selected = boxes;
-    in.asNote = settings.asNote;
-    in.holidayFrom = settings.holidayFrom;
-    in.holidayTo = settings.holidayTo;
-    in.holidayPlace = settings.holidayPlace;
-    in.furtherDays = settings.furtherDays;
-    return in;
+    return mv::dayListInput(settings, year, country, boxes);
 }
 
 DayList Context::storedDayList(int year) const {
-    return BuildDayList(dayListInput(year, settings.country, boxesFor(settings.country)));
+    return mv::storedDayList(settings, year);
 }
 
 namespace {
