@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -eu
 packages="cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev libical-dev pkg-config"
+# CalDAV tests: a real Radicale server with its users, certificates and calendars.
+packages="$packages radicale apache2-utils openssl curl"
 if [ "${1:-}" = "--fuzz" ]; then
     packages="$packages clang libclang-rt-14-dev"
 fi
