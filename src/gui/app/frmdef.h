@@ -9,7 +9,6 @@
 #include "ui/messagebox.h"
 #include "ui/messages.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -18,32 +17,27 @@
 class QAction;
 class QCalendarWidget;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace mv {
 
-// The main window. Controls carry their program names as objectName.
+class AppearanceSwitches;
+class FurtherDaysEditor;
+
+// The main window. Controls carry their program names as objectName; the further-day
+// editor and the appearance switches are parts of their own.
 class frmDef : public QMainWindow {
+    Q_OBJECT
 public:
     // messageBox: shows every message box of the window and its dialogs; empty shows
     // real ones.
     explicit frmDef(Environment env, MessageBoxFunction messageBox = {}, QWidget* parent = nullptr);
     ~frmDef() override;
-
-    // Language and country procedures.
-    void Sprache(const QString& sprach);
-    void land(const QString& sland);
-
-    void BuildDayList();
-    void Tab1_Click();
 
     QString currentLanguage() const { return currentLanguage_; }
     QString currentCountry() const { return currentCountry_; }
@@ -51,7 +45,8 @@ public:
     const MessageTable& messages() const { return messages_; }
     bool debugMode() const { return debugMode_; }
     void setDebugMode(bool on) { debugMode_ = on; }
-    // Ends the program after MsgNoGroupWise (default: QCoreApplication::exit).
+    // Ends the program from mnuEnde and after MsgNoGroupWise (default:
+    // QCoreApplication::exit).
     void setExitProgram(std::function<void(int)> exitProgram) {
         exitProgram_ = std::move(exitProgram);
     }
@@ -64,6 +59,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // layout (frmdef_layout.cpp)
     void buildMenu();
     QWidget* buildListTab();
     QWidget* buildOverviewTab();
@@ -71,18 +67,23 @@ private:
     QWidget* buildUsersTab();
     QWidget* buildActionTab();
     void applyDesignedCaptions();
+
     void connectHandlers();
-    void watchLostFocus(QWidget* w, void (frmDef::*handler)());
 
     void Form_Load();
     void Form_Activate();
     void Form_Unload();
-    void LoadSettings();
+    void loadStoredSettings();
+    void endProgram(int code);
 
+    // Language and country procedures.
+    void Sprache(const QString& sprach);
+    void land(const QString& sland);
+
+    void Tab1_Click();
+    void showDayList();
     DayListInput dayListInput() const;
-    DayList furtherDays() const;
     void showYearOverview();
-    void sortByDate(QTreeWidget* list);
     void headerClicked(QTreeWidget* list, int column);
 
     // menu
@@ -100,28 +101,6 @@ private:
     void cmdBenutzerSpeichern_LostFocus();
     void chkFeiertage_Click(int index);
 
-    // appearance
-    void chkGanztägig_Click();
-    void chkGanztägigTermin_Click();
-    void chkStandartAkt_Click();
-    void txtDarstellungVon_LostFocus();
-    void txtDarstellungBis_LostFocus();
-    void txtStandartVon_LostFocus();
-    void txtStandartBis_LostFocus();
-    void txtStandartOrt_LostFocus();
-    void txtTerminVon_LostFocus();
-    void txtTerminBis_LostFocus();
-    QString checkTime(QLineEdit* field, QLineEdit* partner);
-
-    // further days
-    void txtDatum_LostFocus();
-    void optEintragenIn_Click(int index);
-    void cmdHinzu_Click();
-    void cmdLöschen_Click();
-    void lvWeitereTage_ItemClick(QTreeWidgetItem* item);
-    void lvWeitereTage_DblClick();
-    void endEditMode();
-
     // GroupWise (frmdef_groupwise.cpp)
     void cmdListAdressen_Click();
     void cmdAdresseWählen_Click();
@@ -132,7 +111,7 @@ private:
     void cmdTAppErzeugen_Click();
     void cmdTAppLöschen_Click();
     // The calendar part of removing a further day; false stops the removal.
-    bool cmdLöschen_GroupWise(QTreeWidgetItem* day);
+    bool cmdLöschen_GroupWise(const DayEntry& day);
     void connectGroupWise();
     void lvVerarbeitung_GotFocus();
     void releaseGroupWise();
@@ -162,14 +141,7 @@ private:
     QString currentCountry_;
     QString postOfficeAddress_;
     QString postOfficePort_;
-    QStringList entryTypeNames_;
     HolidayTables holidays_;
-
-    QHash<QObject*, void (frmDef::*)()> lostFocus_;
-
-    QTreeWidgetItem* itmSelectedDay_ = nullptr;
-    bool bEditMode_ = false;
-    int iEditIndex_ = 0;
 
     // menu
     QMenu* mnuDatei_ = nullptr;
@@ -189,28 +161,9 @@ private:
     QLineEdit* txtPfad_ = nullptr;
     QPushButton* cmdSpeichern_ = nullptr;
     std::array<QCheckBox*, 12> chkFeiertage_{};
-    QCheckBox* chkFeiertageAlsNotiz_ = nullptr;
-    QLineEdit* txtDarstellungVon_ = nullptr;
-    QLineEdit* txtDarstellungBis_ = nullptr;
-    QLineEdit* txtDarstellungOrt_ = nullptr;
-    QCheckBox* chkGanztägig_ = nullptr;
-    QLineEdit* txtStandartVon_ = nullptr;
-    QLineEdit* txtStandartBis_ = nullptr;
-    QLineEdit* txtStandartOrt_ = nullptr;
-    QCheckBox* chkGanztägigTermin_ = nullptr;
-    QCheckBox* chkStandartAkt_ = nullptr;
-    QLineEdit* txtDatum_ = nullptr;
-    QLineEdit* txtBezeichnung_ = nullptr;
-    std::array<QRadioButton*, 2> optEintragenIn_{};
-    QLabel* lblTerminVon_ = nullptr;
-    QLabel* lblTerminBis_ = nullptr;
-    QLabel* lblTerminOrt_ = nullptr;
-    QLineEdit* txtTerminVon_ = nullptr;
-    QLineEdit* txtTerminBis_ = nullptr;
-    QLineEdit* txtTerminOrt_ = nullptr;
-    QPushButton* cmdHinzu_ = nullptr;
-    QPushButton* cmdLöschen_ = nullptr;
-    QTreeWidget* lvWeitereTage_ = nullptr;
+    AppearanceSwitches* appearance_ = nullptr;
+    FurtherDaysEditor* furtherDays_ = nullptr;
+    QPushButton* cmdLöschen_ = nullptr; // the editor's, locked during GroupWise actions
     QPushButton* cmdTAppErzeugen_ = nullptr;
     QPushButton* cmdTAppLöschen_ = nullptr;
     QLineEdit* txtDomainPfad_ = nullptr;

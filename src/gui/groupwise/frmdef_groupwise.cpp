@@ -1,6 +1,7 @@
 // The GroupWise side of the main window: address book, runs, trusted application key.
 #include "app/frmdef.h"
 
+#include "app/treerows.h"
 #include "app/waitcursor.h"
 #include "groupwise/addressbookread.h"
 #include "groupwise/gwrunview.h"
@@ -14,29 +15,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace mv {
 
 namespace {
 
-bool sameCells(const QTreeWidgetItem* a, const QTreeWidgetItem* b, int cells) {
-    for (int c = 0; c < cells; ++c)
-        if (a->text(c) != b->text(c))
-            return false;
-    return true;
-}
-
-bool holds(const QTreeWidget* list, const QTreeWidgetItem* row, int cells) {
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (sameCells(list->topLevelItem(i), row, cells))
-            return true;
-    return false;
-}
-
-void appendCopy(QTreeWidget* list, const QTreeWidgetItem* row) {
-    auto* item = new QTreeWidgetItem(list);
-    for (int c = 0; c < 4; ++c)
-        item->setText(c, row->text(c));
+bool holdsUser(const AddressList& rows, const QString& userId) {
+    return std::any_of(rows.begin(), rows.end(),
+                       [&](const AddressRow& r) { return r.userId == userId; });
 }
 
 QMessageBox::Icon boxIcon(Notice::Icon icon) {
@@ -129,13 +116,7 @@ void frmDef::releaseGroupWise() {
 }
 
 AddressList frmDef::selectedAddresses() const {
-    AddressList users;
-    users.reserve(lvAdressen_->topLevelItemCount());
-    for (int i = 0; i < lvAdressen_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = lvAdressen_->topLevelItem(i);
-        users.append({item->text(0), item->text(1), item->text(2), item->text(3)});
-    }
-    return users;
+    return addressRows(lvAdressen_);
 }
 
 void frmDef::showNotice(const Notice& notice) {
@@ -147,10 +128,7 @@ void frmDef::showNotice(const Notice& notice) {
 
 void frmDef::noGroupWise(const Notice& notice) {
     showNotice(notice);
-    if (exitProgram_)
-        exitProgram_(1);
-    else
-        QCoreApplication::exit(1);
+    endProgram(1);
 }
 
 void frmDef::cmdListAdressen_Click() {
@@ -165,7 +143,6 @@ void frmDef::cmdListAdressen_Click() {
     in.postOfficeAddress = postOfficeAddress_;
     in.postOfficePort = postOfficePort_;
     in.messages = messages_;
-    in.typeNames = entryTypeNames_;
     if (debugMode_)
         in.debugMessage = [this](const QString& text) {
             showNotice({text, QString::fromLatin1(kAppTitle), Notice::Icon::None});
@@ -185,17 +162,7 @@ void frmDef::cmdListAdressen_Click() {
         lblTCPIPAddress_->setText(*r.tcpipAddress);
     if (r.tcpipPort)
         lblTCPIPPort_->setText(*r.tcpipPort);
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(r.entries.size());
-    for (const AddressRow& a : r.entries) {
-        auto* item = new QTreeWidgetItem;
-        item->setText(0, a.userId);
-        item->setText(1, a.kind);
-        item->setText(2, a.domain);
-        item->setText(3, a.postOffice);
-        rows.append(item);
-    }
-    lstAddressBookEntries_->addTopLevelItems(rows);
+    setAddressRows(lstAddressBookEntries_, r.entries);
     // The account first: it was obtained through the session it replaces.
     gwAccount_ = std::move(r.account);
     gwSession_ = std::move(r.session);
@@ -206,18 +173,17 @@ void frmDef::cmdListAdressen_Click() {
 
 void frmDef::cmdAdresseWählen_Click() {
     for (int i = 0; i < lstAddressBookEntries_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = lstAddressBookEntries_->topLevelItem(i);
-        if (row->isSelected() && !holds(lvAdressen_, row, 4))
-            appendCopy(lvAdressen_, row);
+        const QTreeWidgetItem* item = lstAddressBookEntries_->topLevelItem(i);
+        const AddressRow row = addressRow(item);
+        if (item->isSelected() && !addressRows(lvAdressen_).contains(row))
+            appendAddressRow(lvAdressen_, row);
     }
 }
 
 void frmDef::cmdAlleAdressen_Click() {
-    for (int i = 0; i < lstAddressBookEntries_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = lstAddressBookEntries_->topLevelItem(i);
-        if (!holds(lvAdressen_, row, 1))
-            appendCopy(lvAdressen_, row);
-    }
+    for (const AddressRow& row : addressRows(lstAddressBookEntries_))
+        if (!holdsUser(addressRows(lvAdressen_), row.userId))
+            appendAddressRow(lvAdressen_, row);
 }
 
 void frmDef::cmdAdresseEntfernen_Click() {
@@ -239,14 +205,8 @@ void frmDef::cmdEintragen_Click() {
     in.messages = messages_;
     in.users = selectedAddresses();
     in.buildDayList = [this] {
-        BuildDayList();
-        DayList days;
-        days.reserve(lvListe_->topLevelItemCount());
-        for (int i = 0; i < lvListe_->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = lvListe_->topLevelItem(i);
-            days.append({item->text(0), item->text(1), item->text(2), item->text(3)});
-        }
-        return days;
+        showDayList();
+        return dayRows(lvListe_);
     };
     const RunResult r = WriteRun(in, view);
     wait.release();
@@ -301,7 +261,7 @@ void frmDef::cmdTAppLöschen_Click() {
         showNotice(*r.notice);
 }
 
-bool frmDef::cmdLöschen_GroupWise(QTreeWidgetItem* day) {
+bool frmDef::cmdLöschen_GroupWise(const DayEntry& day) {
     // Not while another action works on the calendars; the further day stays.
     if (gwBusy_)
         return false;
@@ -314,7 +274,7 @@ bool frmDef::cmdLöschen_GroupWise(QTreeWidgetItem* day) {
     DeleteDayInput in;
     in.environment = env_;
     in.users = users;
-    in.furtherDay = {day->text(0), day->text(1), day->text(2), day->text(3)};
+    in.furtherDay = day;
     in.yearText = txtJahr_->text();
     const DeleteDayResult r = DeleteFurtherDayEntries(in);
     wait.release();

@@ -1,0 +1,284 @@
+#include "days/furtherdayseditor.h"
+
+#include "app/controls.h"
+#include "app/treerows.h"
+#include "app/waitcursor.h"
+#include "calendar/dates.h"
+#include "days/checktime.h"
+#include "days/furtherday.h"
+#include "ui/captions.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace mv {
+
+using namespace controls;
+
+FurtherDaysEditor::FurtherDaysEditor(WindowMessages messages, QWidget* parent)
+    : QGroupBox(parent), messages_(std::move(messages)) {
+    setObjectName(QStringLiteral("frmWeitereTage"));
+    txtDatum_ = field(QStringLiteral("txtDatum"));
+    txtBezeichnung_ = field(QStringLiteral("txtBezeichnung"));
+    optEintragenIn_[0] = named<QRadioButton>(QStringLiteral("optEintragenIn_0"));
+    optEintragenIn_[1] = named<QRadioButton>(QStringLiteral("optEintragenIn_1"));
+    optEintragenIn_[0]->setChecked(true);
+    lblTerminVon_ = label(QStringLiteral("lblTerminVon"));
+    lblTerminBis_ = label(QStringLiteral("lblTerminBis"));
+    lblTerminOrt_ = label(QStringLiteral("lblTerminOrt"));
+    txtTerminVon_ = timeField(QStringLiteral("txtTerminVon"));
+    txtTerminBis_ = timeField(QStringLiteral("txtTerminBis"));
+    txtTerminOrt_ = field(QStringLiteral("txtTerminOrt"));
+    txtTerminVon_->setText(QStringLiteral("07:00"));
+    txtTerminBis_->setText(QStringLiteral("20:00"));
+    cmdHinzu_ = named<QPushButton>(QStringLiteral("cmdHinzu"));
+    cmdHinzu_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    cmdLöschen_ = named<QPushButton>(QStringLiteral("cmdLöschen"));
+    cmdLöschen_->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
+    lvWeitereTage_ = reportList(QStringLiteral("lvWeitereTage"), designedFurtherDayColumns());
+    lvWeitereTage_->setColumnWidth(0, 80);
+    lvWeitereTage_->setColumnWidth(1, 150);
+    lvWeitereTage_->setColumnWidth(2, 100);
+    lvWeitereTage_->setMinimumWidth(420);
+
+    auto* g = new QGridLayout(this);
+    g->addWidget(label(QStringLiteral("lblTerminDatum")), 0, 0);
+    g->addWidget(txtDatum_, 0, 1, 1, 3);
+    g->addWidget(label(QStringLiteral("lblTerminBezeichnung")), 1, 0);
+    g->addWidget(txtBezeichnung_, 1, 1, 1, 3);
+    auto* opts = new QHBoxLayout;
+    opts->addWidget(optEintragenIn_[0]);
+    opts->addWidget(optEintragenIn_[1]);
+    opts->addStretch();
+    g->addLayout(opts, 2, 1, 1, 3);
+    auto* times = new QHBoxLayout;
+    times->addWidget(txtTerminVon_);
+    times->addWidget(lblTerminBis_);
+    times->addWidget(txtTerminBis_);
+    times->addStretch();
+    g->addWidget(lblTerminVon_, 3, 0);
+    g->addLayout(times, 3, 1, 1, 3);
+    g->addWidget(lblTerminOrt_, 4, 0);
+    g->addWidget(txtTerminOrt_, 4, 1, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdHinzu_);
+    buttons->addWidget(cmdLöschen_);
+    g->addLayout(buttons, 5, 0, 1, 4);
+    g->addWidget(lvWeitereTage_, 6, 0, 1, 4);
+    g->setRowStretch(6, 1);
+    g->setColumnStretch(3, 1);
+
+    for (int i = 0; i < 2; ++i)
+        connect(optEintragenIn_[i], &QRadioButton::clicked, this,
+                [this, i] { optEintragenIn_Click(i); });
+    connect(cmdHinzu_, &QPushButton::clicked, this, &FurtherDaysEditor::cmdHinzu_Click);
+    connect(cmdLöschen_, &QPushButton::clicked, this, &FurtherDaysEditor::cmdLöschen_Click);
+    connect(lvWeitereTage_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { lvWeitereTage_ItemClick(item); });
+    connect(lvWeitereTage_, &QTreeWidget::itemDoubleClicked, this,
+            [this] { lvWeitereTage_DblClick(); });
+    connect(lvWeitereTage_->header(), &QHeaderView::sectionClicked, this,
+            &FurtherDaysEditor::lvWeitereTage_ColumnClick);
+    watchLostFocus(txtTerminVon_, [this] { txtTerminVon_LostFocus(); });
+    watchLostFocus(txtTerminBis_, [this] { txtTerminBis_LostFocus(); });
+    watchLostFocus(txtDatum_, [this] { txtDatum_LostFocus(); });
+}
+
+DayList FurtherDaysEditor::days() const {
+    return dayRows(lvWeitereTage_);
+}
+
+void FurtherDaysEditor::setDays(const DayList& rows) {
+    setDayRows(lvWeitereTage_, rows);
+}
+
+void FurtherDaysEditor::setColumnCaptions(const QStringList& captions) {
+    lvWeitereTage_->setHeaderLabels(captions);
+}
+
+AppointmentFields FurtherDaysEditor::appointmentFields() const {
+    return {txtTerminVon_, txtTerminBis_, txtTerminOrt_};
+}
+
+void FurtherDaysEditor::lvWeitereTage_ColumnClick(int column) {
+    if (column != 0) {
+        lvWeitereTage_->sortItems(column, Qt::AscendingOrder);
+        lvWeitereTage_->header()->setSortIndicatorShown(false);
+        return;
+    }
+    WaitCursor wait;
+    QCoreApplication::processEvents();
+    sortDayRowsByDate(lvWeitereTage_, links_.yearText());
+}
+
+void FurtherDaysEditor::txtTerminVon_LostFocus() {
+    txtTerminVon_->setText(txtTerminVon_->text().trimmed());
+    txtTerminBis_->setText(txtTerminBis_->text().trimmed());
+    const QString m = checkTimeField(txtTerminVon_, txtTerminBis_, messages_);
+    if (m.isEmpty())
+        return;
+    messages_.box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), m);
+    txtTerminVon_->clear();
+}
+
+void FurtherDaysEditor::txtTerminBis_LostFocus() {
+    txtTerminVon_->setText(txtTerminVon_->text().trimmed());
+    txtTerminBis_->setText(txtTerminBis_->text().trimmed());
+    const QString m = checkTimeField(txtTerminBis_, txtTerminVon_, messages_);
+    if (m.isEmpty())
+        return;
+    messages_.box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), m);
+    txtTerminBis_->clear();
+}
+
+void FurtherDaysEditor::txtDatum_LostFocus() {
+    if (txtDatum_->text().isEmpty())
+        return;
+    const QString s = txtDatum_->text().trimmed();
+    const QString yearText = links_.yearText();
+    const bool yearly = s.endsWith(QLatin1String(".*"));
+    QString text = s;
+    if (yearly)
+        text.replace(QLatin1Char('*'), yearText);
+    const QDate date = parseDate(text);
+    if (!date.isValid()) {
+        messages_.box(QMessageBox::Warning, messages_.msg(Msg::TitleDateTime),
+                      messages_.msg(Msg::DateInvalid));
+        txtDatum_->clear();
+        txtDatum_->setFocus();
+        return;
+    }
+    text = formatDate(date);
+    if (yearly && !yearText.isEmpty())
+        text.replace(yearText, QStringLiteral("*"));
+    txtDatum_->setText(text);
+}
+
+void FurtherDaysEditor::optEintragenIn_Click(int index) {
+    const bool appointment = index == 0;
+    for (QWidget* w : {static_cast<QWidget*>(lblTerminVon_), static_cast<QWidget*>(lblTerminBis_),
+                       static_cast<QWidget*>(lblTerminOrt_), static_cast<QWidget*>(txtTerminVon_),
+                       static_cast<QWidget*>(txtTerminBis_), static_cast<QWidget*>(txtTerminOrt_)})
+        w->setVisible(appointment);
+}
+
+void FurtherDaysEditor::endEditMode() {
+    bEditMode_ = false;
+    iEditIndex_ = 0;
+}
+
+void FurtherDaysEditor::cmdHinzu_Click() {
+    const QString title = messages_.msg(Msg::TitleDateTime);
+    if (txtBezeichnung_->text().isEmpty()) {
+        messages_.box(QMessageBox::Warning, messages_.msg(Msg::TitleDesignation),
+                      messages_.msg(Msg::EnterDesignation));
+        txtBezeichnung_->setFocus();
+        return;
+    }
+
+    // The row to write: the one being edited, else a new one at the end.
+    auto targetRow = [this]() -> QTreeWidgetItem* {
+        if (bEditMode_ && iEditIndex_ >= 1 && iEditIndex_ <= lvWeitereTage_->topLevelItemCount())
+            return lvWeitereTage_->topLevelItem(iEditIndex_ - 1);
+        return new QTreeWidgetItem(lvWeitereTage_);
+    };
+
+    if (!optEintragenIn_[0]->isChecked()) {
+        // A note without a date could never be placed in a year.
+        if (txtDatum_->text().trimmed().isEmpty()) {
+            messages_.box(QMessageBox::Warning, title, messages_.msg(Msg::DateInvalid));
+            txtDatum_->setFocus();
+            endEditMode();
+            return;
+        }
+        QTreeWidgetItem* item = targetRow();
+        item->setText(0, txtDatum_->text());
+        item->setText(1, txtBezeichnung_->text());
+        item->setText(2, QStringLiteral("Note"));
+        endEditMode();
+        return;
+    }
+
+    if (txtTerminVon_->text().isEmpty() || txtTerminBis_->text().isEmpty()) {
+        messages_.box(QMessageBox::Warning, title, messages_.msg(Msg::TimeInvalid));
+        txtDatum_->setFocus();
+        return;
+    }
+    const double start = timeTextMinutes(txtTerminVon_->text());
+    const int end = roundToInt16(timeTextMinutes(txtTerminBis_->text()));
+    if (end < start) {
+        messages_.box(QMessageBox::Warning, title, messages_.msg(Msg::EndBeforeStart));
+        endEditMode();
+        return;
+    }
+    if (txtDatum_->text().isEmpty()) {
+        messages_.box(QMessageBox::Warning, title, messages_.msg(Msg::DateInvalid));
+        txtDatum_->setFocus();
+        endEditMode();
+        return;
+    }
+    setDayRow(targetRow(), {txtDatum_->text(), txtBezeichnung_->text(),
+                            appointmentTimeCell(txtTerminVon_->text(), txtTerminBis_->text()),
+                            txtTerminOrt_->text()});
+
+    for (QLineEdit* f : {txtDatum_, txtBezeichnung_, txtTerminVon_, txtTerminBis_, txtTerminOrt_})
+        f->clear();
+    txtDatum_->setFocus();
+    if (const auto standard = links_.defaultAppointment()) {
+        txtTerminVon_->setText(standard->from);
+        txtTerminBis_->setText(standard->to);
+        txtTerminOrt_->setText(standard->place);
+    }
+    endEditMode();
+}
+
+void FurtherDaysEditor::lvWeitereTage_ItemClick(QTreeWidgetItem* item) {
+    itmSelectedDay_ = item;
+}
+
+void FurtherDaysEditor::lvWeitereTage_DblClick() {
+    if (!itmSelectedDay_)
+        return;
+    const DayEntry row = dayRow(itmSelectedDay_);
+    txtDatum_->setText(row.date);
+    txtBezeichnung_->setText(row.designation);
+    if (row.isNote()) {
+        optEintragenIn_[1]->setChecked(true);
+        optEintragenIn_Click(1);
+    } else {
+        optEintragenIn_[0]->setChecked(true);
+        optEintragenIn_Click(0);
+        txtTerminOrt_->setText(row.place);
+        if (const auto parts = splitTimeCell(row.time)) {
+            txtTerminVon_->setText(parts->first);
+            txtTerminBis_->setText(parts->second);
+        } else {
+            // Nothing to split: the end stays empty and the add refuses the row.
+            txtTerminVon_->setText(row.time);
+            txtTerminBis_->clear();
+        }
+    }
+    bEditMode_ = true;
+    iEditIndex_ = lvWeitereTage_->indexOfTopLevelItem(itmSelectedDay_) + 1;
+}
+
+void FurtherDaysEditor::cmdLöschen_Click() {
+    if (!itmSelectedDay_)
+        return;
+    if (messages_.box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),
+                      messages_.msg(Msg::ConfirmDeleteEntry),
+                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+        if (!links_.removeFromCalendars(dayRow(itmSelectedDay_)))
+            return;
+    }
+    delete itmSelectedDay_;
+    itmSelectedDay_ = nullptr;
+    // The edited row may be gone or have moved; an update must not overwrite another row.
+    endEditMode();
+}
+
+} // namespace mv
