@@ -1,9 +1,13 @@
 #include "caldav/caldavsettings.h"
+#include "caldav/calendarops.h"
 #include "caldav/client.h"
 #include "caldav/discovery.h"
 #include "settings/profilefile.h"
 #include "support/radicaleserver.h"
 
+#include "ical/icalendar.h"
+
+#include <QMap>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,6 +29,51 @@ private:
         c.password = password;
         c.timeoutMs = 10000;
         return c;
+    }
+
+    static DayList year2026() {
+        return {
+            {QStringLiteral("01.01.2026"),
+             QStringLiteral("Neujahr"),
+             QStringLiteral("00:00 - 24:00"),
+             {}},
+            {QStringLiteral("03.10.2026"),
+             QStringLiteral("Tag der Deutschen Einheit"),
+             QStringLiteral("00:00 - 24:00"),
+             {}},
+            {QStringLiteral("24.12.2026"), QStringLiteral("Heiligabend"),
+             QStringLiteral("13:00 - 18:00"), QStringLiteral("Büro")},
+            {QStringLiteral("31.12.2026"), QStringLiteral("Silvester"), QStringLiteral("Note"), {}},
+        };
+    }
+
+    // UID → summary of the stored objects, and how many carry the mark.
+    struct Stored {
+        QMap<QString, ObjectInfo> byUid;
+        int count = 0;
+        int ours = 0;
+    };
+    Stored stored(const QString& owner, const QString& name) const {
+        Stored s;
+        for (const QByteArray& object : server_.objects(owner, name)) {
+            const auto info = readObject(object);
+            if (!info)
+                continue;
+            ++s.count;
+            s.ours += info->ours ? 1 : 0;
+            s.byUid.insert(info->uid, *info);
+        }
+        return s;
+    }
+
+    static QByteArray foreignEvent(const QString& uid, const QString& date,
+                                   const QString& summary) {
+        return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n"
+                              "BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20260101T000000Z\r\n"
+                              "DTSTART;VALUE=DATE:%2\r\nSUMMARY:%3\r\nEND:VEVENT\r\n"
+                              "END:VCALENDAR\r\n")
+            .arg(uid, date, summary)
+            .toUtf8();
     }
 
 private slots:
@@ -161,6 +210,111 @@ private slots:
         const CalendarCheck check = checkCalendar(**client, path);
         QCOMPARE(check.ok, ok);
         QCOMPARE(check.problem.isEmpty(), ok);
+    }
+
+    void writeReplaceAndDeleteYear() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("bob"), QStringLiteral("ops"),
+                                     QStringLiteral("Ops")));
+        // Another sender's entry with a holiday's summary on the holiday.
+        QCOMPARE(server_.putAs(QStringLiteral("bob"), QStringLiteral("/bob/ops/foreign.ics"),
+                               foreignEvent(QStringLiteral("foreign-1"), QStringLiteral("20261003"),
+                                            QStringLiteral("Tag der Deutschen Einheit"))),
+                 201);
+        auto client = Client::create(connection());
+        QVERIFY(client.ok());
+        const QString path = QStringLiteral("/bob/ops/");
+        DayList rows = year2026();
+        for (int round = 0; round < 2; ++round) {
+            const WriteOutcome w = writeDays(**client, path, rows, 2026);
+            QVERIFY(!w.failure && !w.unauthorized);
+            for (const auto& day : w.days)
+                QVERIFY2(!day, qPrintable(day ? day->description : QString()));
+            const Stored s = stored(QStringLiteral("bob"), QStringLiteral("ops"));
+            QCOMPARE(s.count, 5); // no doubles on the second round
+            QCOMPARE(s.ours, 4);
+        }
+        // A changed time replaces the object of the day.
+        rows[2].time = QStringLiteral("10:00 - 12:00");
+        QVERIFY(!writeDays(**client, path, rows, 2026).days[2]);
+        const QByteArray changed = [&] {
+            for (const QByteArray& o :
+                 server_.objects(QStringLiteral("bob"), QStringLiteral("ops")))
+                if (o.contains("Heiligabend"))
+                    return o;
+            return QByteArray();
+        }();
+        QVERIFY(changed.contains("T100000"));
+        QVERIFY(!changed.contains("T130000"));
+        QCOMPARE(stored(QStringLiteral("bob"), QStringLiteral("ops")).count, 5);
+
+        // A further day removed: only its own object goes.
+        const DeleteOutcome one = deleteDay(**client, path,
+                                            {QStringLiteral("03.10.*"),
+                                             QStringLiteral("Tag der Deutschen Einheit"),
+                                             QStringLiteral("00:00 - 24:00"),
+                                             {}},
+                                            2026);
+        QCOMPARE(one.deletions.size(), 1);
+        QVERIFY(!one.deletions[0].failure);
+        Stored s = stored(QStringLiteral("bob"), QStringLiteral("ops"));
+        QCOMPARE(s.count, 4);
+        QVERIFY(s.byUid.contains(QStringLiteral("foreign-1")));
+
+        // Delete-all of another year finds nothing; of the year, every own object and no other.
+        QCOMPARE(deleteYear(**client, path, 2025).deletions.size(), 0);
+        const DeleteOutcome all = deleteYear(**client, path, 2026);
+        QVERIFY(!all.failure);
+        QCOMPARE(all.deletions.size(), 3);
+        for (const Deletion& d : all.deletions)
+            QVERIFY(!d.failure);
+        s = stored(QStringLiteral("bob"), QStringLiteral("ops"));
+        QCOMPARE(s.count, 1);
+        QCOMPARE(s.byUid.value(QStringLiteral("foreign-1")).summary,
+                 QStringLiteral("Tag der Deutschen Einheit"));
+    }
+
+    void foreignObjectUnderOwnUid() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("bob"), QStringLiteral("clash"),
+                                     QStringLiteral("Clash")));
+        const DayEntry day = year2026().first();
+        const QString uid = ical::uidFor(day);
+        QCOMPARE(server_.putAs(
+                     QStringLiteral("bob"),
+                     QStringLiteral("/bob/clash/") + uid + QStringLiteral(".ics"),
+                     foreignEvent(uid, QStringLiteral("20260101"), QStringLiteral("Mein Neujahr"))),
+                 201);
+        auto client = Client::create(connection());
+        QVERIFY(client.ok());
+        const WriteOutcome w = writeDays(**client, QStringLiteral("/bob/clash/"), {day}, 2026);
+        QVERIFY(w.days[0]);
+        QCOMPARE(stored(QStringLiteral("bob"), QStringLiteral("clash")).byUid.value(uid).summary,
+                 QStringLiteral("Mein Neujahr"));
+        QCOMPARE(deleteYear(**client, QStringLiteral("/bob/clash/"), 2026).deletions.size(), 0);
+    }
+
+    void calendarFaults_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("status");
+        QTest::newRow("read only") << "/carol/cal/" << 403;
+        QTest::newRow("missing") << "/alice/missing/" << 404;
+    }
+    void calendarFaults() {
+        QFETCH(QString, path);
+        QFETCH(int, status);
+        auto client = Client::create(connection());
+        QVERIFY(client.ok());
+        const WriteOutcome w = writeDays(**client, path, year2026(), 2026);
+        QVERIFY(!w.unauthorized);
+        bool failedAll = w.failure.has_value();
+        if (!failedAll) {
+            failedAll = true;
+            for (const auto& d : w.days)
+                failedAll = failedAll && d && d->number == status;
+        } else {
+            QCOMPARE(w.failure->number, status);
+        }
+        QVERIFY(failedAll);
+        QCOMPARE(stored(QStringLiteral("carol"), QStringLiteral("cal")).count, 0);
     }
 
     void httpsWithCaFile() {
