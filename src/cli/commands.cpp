@@ -29,6 +29,7 @@ int usage(const QString& problem) {
         QStringLiteral("usage: marvolingen-cli [--folder DIR] COMMAND [options]\n"
                        "  days [--year Y] [--country C] [--selection MASK] [--format text|tsv]\n"
                        "  definition-file [--year Y] [--out DIR]\n"
+                       "  ics [--year Y] [--out FILE]\n"
                        "  cipher encrypt|decrypt [--passphrase P]\n"
                        "  key create|delete --domain PATH\n"
                        "  write [--year Y]\n"
@@ -231,6 +232,8 @@ int run(const QStringList& argsIn, const QString& defaultFolder) {
         return cmdDays(ctx, args);
     if (command == QLatin1String("definition-file"))
         return cmdDefinitionFile(ctx, args);
+    if (command == QLatin1String("ics"))
+        return cmdIcs(ctx, args);
     if (command == QLatin1String("key"))
         return cmdKey(ctx, args);
     if (command == QLatin1String("write"))

@@ -52,5 +52,6 @@ int cmdKey(Context& ctx, const QStringList& args);
 int cmdWrite(Context& ctx, const QStringList& args);
 int cmdDeleteAll(Context& ctx, const QStringList& args);
 int cmdGroupWise(Context& ctx, const QStringList& args);
+int cmdIcs(Context& ctx, const QStringList& args);
 
 } // namespace mv::cli

@@ -6,7 +6,10 @@
 #include "ui/messages.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QTimeZone>
 #include <libical/ical.h>
 
@@ -276,6 +279,44 @@ Result<QByteArray> eventText(const DayEntry& row, const ExportOptions& options) 
 bool isMarvolingenObject(const QByteArray& icalText) {
     Component root(icalparser_parse_string(icalText.constData()));
     return root && holdsMarkedEvent(root.get());
+}
+
+QString calendarFileName(int year) {
+    return QStringLiteral("Marvolingen-%1.ics").arg(year);
+}
+
+Result<void> writeCalendarFile(const QString& path, const DayList& rows,
+                               const ExportOptions& options) {
+    const Result<QByteArray> text = calendarText(rows, options);
+    if (!text)
+        return text.failure();
+    const QString native = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists())
+        return fail(
+            english(options)
+                ? QStringLiteral("Cannot create the file \"%1\": the folder does not exist.")
+                      .arg(native)
+                : QStringLiteral("Die Datei \"%1\" konnte nicht erstellt werden: Der "
+                                 "Ordner existiert nicht.")
+                      .arg(native));
+    QSaveFile file(path);
+    // Unbuffered, so that a short write shows before the commit replaces the old file.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                   file.write(*text) == text->size();
+    QString reason = file.errorString();
+    if (written) {
+        written = file.commit();
+        reason = file.errorString();
+    } else {
+        file.cancelWriting();
+    }
+    if (!written)
+        return fail(english(options)
+                        ? QStringLiteral("Cannot create the file \"%1\": %2").arg(native, reason)
+                        : QStringLiteral("Die Datei \"%1\" konnte nicht erstellt werden: %2")
+                              .arg(native, reason));
+    return {};
 }
 
 QString resolvedTimeZoneId(const ExportOptions& options) {

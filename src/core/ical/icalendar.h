@@ -32,6 +32,14 @@ Result<QByteArray> eventText(const DayEntry& row, const ExportOptions& options);
 // Whether the text holds an event carrying X-MARVOLINGEN-SENDER:Marvolingen.
 bool isMarvolingenObject(const QByteArray& icalText);
 
+// "Marvolingen-<year>.ics", the name the export offers.
+QString calendarFileName(int year);
+
+// Writes calendarText to path, replacing an old file atomically. When the text cannot be
+// built, or the folder is missing or cannot be written, the old file stays as it was.
+Result<void> writeCalendarFile(const QString& path, const DayList& rows,
+                               const ExportOptions& options);
+
 // The IANA id the options resolve to, or empty for UTC.
 QString resolvedTimeZoneId(const ExportOptions& options);
 
