@@ -7,7 +7,7 @@ CMAKE_OPTS ?=
 APP_DIR = $(BUILD)/src/app
 CLI     = $(BUILD)/src/cli/marvolingen-cli
 
-.PHONY: deps build run test test-asan fuzz bench screenshots ci clean
+.PHONY: deps build run test test-asan fuzz bench screenshots package ci clean
 
 deps:
 	./scripts/install-deps.sh
@@ -41,6 +41,10 @@ bench: build
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui/marvolingen-screenshots docs/screenshots
+
+# build/marvolingen_<version>_amd64.deb, for `apt install ./build/marvolingen_..._amd64.deb`.
+package: build
+	cmake --build $(BUILD) --target package
 
 ci: test test-asan fuzz
 

@@ -7,6 +7,7 @@
 #include "settings/definitionfile.h"
 #include "settings/storeddaylist.h"
 
+#include <QDir>
 #include <QFile>
 #include <cstdio>
 
@@ -22,21 +23,30 @@ void printError(const QString& text) {
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
+namespace {
+
+QString usageText() {
+    return QStringLiteral("usage: marvolingen-cli [--folder DIR] COMMAND [options]\n"
+                          "       marvolingen-cli --help | --version\n"
+                          "  folder\n"
+                          "  days [--year Y] [--country C] [--selection MASK] [--format text|tsv]\n"
+                          "  definition-file [--year Y] [--out DIR]\n"
+                          "  ics [--year Y] [--out FILE]\n"
+                          "  cipher encrypt|decrypt [--passphrase P]\n"
+                          "  key create|delete --domain PATH\n"
+                          "  write [--year Y]\n"
+                          "  delete-all [--year Y] --yes\n"
+                          "  groupwise init [--demo] [--version 7.0|6.5]\n"
+                          "  groupwise address-book\n"
+                          "  groupwise entries USER [--year Y]");
+}
+
+} // namespace
+
 int usage(const QString& problem) {
     if (!problem.isEmpty())
         printError(problem);
-    printError(
-        QStringLiteral("usage: marvolingen-cli [--folder DIR] COMMAND [options]\n"
-                       "  days [--year Y] [--country C] [--selection MASK] [--format text|tsv]\n"
-                       "  definition-file [--year Y] [--out DIR]\n"
-                       "  ics [--year Y] [--out FILE]\n"
-                       "  cipher encrypt|decrypt [--passphrase P]\n"
-                       "  key create|delete --domain PATH\n"
-                       "  write [--year Y]\n"
-                       "  delete-all [--year Y] --yes\n"
-                       "  groupwise init [--demo] [--version 7.0|6.5]\n"
-                       "  groupwise address-book\n"
-                       "  groupwise entries USER [--year Y]"));
+    printError(usageText());
     return kUsage;
 }
 
@@ -205,29 +215,51 @@ int cmdCipher(const QStringList& args) {
 
 } // namespace
 
-int run(const QStringList& argsIn, const QString& defaultFolder) {
+int run(const QStringList& argsIn, const ProgramFolder& defaultFolder) {
     QStringList args = argsIn;
-    QString folder = defaultFolder;
+    ProgramFolder folder = defaultFolder;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--folder"))) {
         if (args.first() == QLatin1String("--folder")) {
             if (args.size() < 2)
                 return usage(QStringLiteral("--folder needs a value"));
-            folder = args[1];
+            folder = {args[1], false};
             args = args.mid(2);
         } else if (args.first().startsWith(QLatin1String("--folder="))) {
-            folder = args.first().mid(9);
+            folder = {args.first().mid(9), false};
             args = args.mid(1);
         } else {
             break;
         }
+        // An empty folder would put every file into the root folder.
+        if (folder.path.trimmed().isEmpty())
+            return usage(QStringLiteral("--folder needs a value"));
     }
     if (args.isEmpty())
         return usage(QString());
     const QString command = args.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        print(usageText() + QLatin1Char('\n'));
+        return kOk;
+    }
+    if (command == QLatin1String("--version")) {
+        print(QStringLiteral("marvolingen-cli " MV_VERSION "\n"));
+        return kOk;
+    }
     if (command == QLatin1String("cipher"))
         return cmdCipher(args);
 
-    Context ctx(folder);
+    if (const QString problem = prepareProgramFolder(folder); !problem.isEmpty()) {
+        printError(
+            QStringLiteral("cannot create the program folder %1: %2").arg(folder.path, problem));
+        return kFailure;
+    }
+    if (command == QLatin1String("folder")) {
+        if (!args.isEmpty())
+            return usage(QStringLiteral("folder takes no arguments"));
+        print(QDir::cleanPath(QDir(folder.path.trimmed()).absolutePath()) + QLatin1Char('\n'));
+        return kOk;
+    }
+    Context ctx(folder.path);
     if (command == QLatin1String("days"))
         return cmdDays(ctx, args);
     if (command == QLatin1String("definition-file"))

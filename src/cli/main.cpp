@@ -6,5 +6,5 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     return mv::cli::run(QCoreApplication::arguments().mid(1),
-                        QCoreApplication::applicationDirPath());
+                        mv::resolveProgramFolder(mv::ProgramFolderInput::fromProcess()));
 }
