@@ -38,7 +38,12 @@ QString usageText() {
                           "  delete-all [--year Y] --yes\n"
                           "  groupwise init [--demo] [--version 7.0|6.5]\n"
                           "  groupwise address-book\n"
-                          "  groupwise entries USER [--year Y]");
+                          "  groupwise entries USER [--year Y]\n"
+                          "  caldav set --url URL --user NAME [--password-stdin] [--ca-file FILE]\n"
+                          "  caldav calendars\n"
+                          "  caldav select PATH...\n"
+                          "  caldav write [--year Y]\n"
+                          "  caldav delete-all [--year Y] --yes");
 }
 
 } // namespace
@@ -274,6 +279,8 @@ int run(const QStringList& argsIn, const ProgramFolder& defaultFolder) {
         return cmdDeleteAll(ctx, args);
     if (command == QLatin1String("groupwise"))
         return cmdGroupWise(ctx, args);
+    if (command == QLatin1String("caldav"))
+        return cmdCalDav(ctx, args);
     return usage(QStringLiteral("unknown command: ") + command);
 }
 

@@ -53,5 +53,6 @@ int cmdWrite(Context& ctx, const QStringList& args);
 int cmdDeleteAll(Context& ctx, const QStringList& args);
 int cmdGroupWise(Context& ctx, const QStringList& args);
 int cmdIcs(Context& ctx, const QStringList& args);
+int cmdCalDav(Context& ctx, const QStringList& args);
 
 } // namespace mv::cli

@@ -1,0 +1,149 @@
+#include "cli/context.h"
+
+#include "caldav/caldavsettings.h"
+#include "caldav/client.h"
+#include "caldav/discovery.h"
+
+#include <QFile>
+#include <QSet>
+#include <cstdio>
+
+namespace mv::cli {
+
+using namespace mv::caldav;
+
+namespace {
+
+bool german(const Context& ctx) {
+    return ctx.settings.language != QLatin1String("English");
+}
+
+Connection connectionOf(const Context& ctx, const CalDavSettings& s) {
+    Connection c;
+    c.url = s.url;
+    c.user = s.user;
+    c.password = s.password;
+    c.caFile = s.caFile;
+    c.german = german(ctx);
+    return c;
+}
+
+QByteArray readStandardInput() {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+int caldavSet(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"url", "user", "ca-file"}, {"password-stdin"});
+    if (!o.error.isEmpty())
+        return usage(o.error);
+    if (!o.positional.isEmpty())
+        return usage(QStringLiteral("unexpected argument: ") + o.positional.first());
+    if (!o.values.contains(QStringLiteral("url")) || !o.values.contains(QStringLiteral("user")))
+        return usage(QStringLiteral("caldav set needs --url URL and --user NAME"));
+    CalDavSettings s = LoadCalDavSettings(ctx.file);
+    s.url = o.values.value(QStringLiteral("url")).trimmed();
+    s.user = o.values.value(QStringLiteral("user")).trimmed();
+    if (o.values.contains(QStringLiteral("ca-file")))
+        s.caFile = o.values.value(QStringLiteral("ca-file")).trimmed();
+    if (o.flags.contains(QStringLiteral("password-stdin"))) {
+        QByteArray bytes = readStandardInput();
+        if (bytes.endsWith('\n'))
+            bytes.chop(1);
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        s.password = QString::fromUtf8(bytes);
+    }
+    s.kind = ServerKind::CalDAV;
+    // Refused before anything is stored: an unsafe address or an unreadable CA file.
+    if (auto client = Client::create(connectionOf(ctx, s)); !client) {
+        printError(client.error());
+        return kFailure;
+    }
+    if (auto saved = SaveCalDavSettings(ctx.file, s); !saved) {
+        printError(saved.error());
+        return kFailure;
+    }
+    return kOk;
+}
+
+Result<CalendarList> discover(const Context& ctx, const CalDavSettings& s) {
+    auto client = Client::create(connectionOf(ctx, s));
+    if (!client)
+        return client.failure();
+    return discoverCalendars(**client);
+}
+
+int caldavCalendars(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {}, {});
+    if (!o.error.isEmpty() || !o.positional.isEmpty())
+        return usage(o.error.isEmpty()
+                         ? QStringLiteral("unexpected argument: ") + o.positional.first()
+                         : o.error);
+    const auto calendars = discover(ctx, LoadCalDavSettings(ctx.file));
+    if (!calendars) {
+        printError(calendars.error());
+        return kFailure;
+    }
+    QString out;
+    for (const CalendarRef& c : *calendars)
+        out += c.path + u'\t' + c.owner + u'\t' + c.displayName + u'\n';
+    print(out);
+    return kOk;
+}
+
+int caldavSelect(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {}, {});
+    if (!o.error.isEmpty())
+        return usage(o.error);
+    if (o.positional.isEmpty())
+        return usage(QStringLiteral("caldav select needs at least one calendar PATH"));
+    CalDavSettings s = LoadCalDavSettings(ctx.file);
+    // Owner and display name come from the server where it lists the path; a path typed
+    // by hand that it does not list is kept as it is.
+    const auto known = discover(ctx, s);
+    if (!known)
+        printError(QStringLiteral("warning: ") + known.error());
+    s.calendars.clear();
+    QSet<QString> seen;
+    for (const QString& path : o.positional) {
+        if (seen.contains(path))
+            continue;
+        seen.insert(path);
+        CalendarRef ref{path, {}, {}};
+        if (known) {
+            for (const CalendarRef& c : *known) {
+                if (c.path == path)
+                    ref = c;
+            }
+            if (ref.owner.isEmpty() && ref.displayName.isEmpty())
+                printError(QStringLiteral("warning: the server does not list ") + path);
+        }
+        s.calendars.append(ref);
+    }
+    if (auto saved = SaveCalDavSettings(ctx.file, s); !saved) {
+        printError(saved.error());
+        return kFailure;
+    }
+    return kOk;
+}
+
+} // namespace
+
+int cmdCalDav(Context& ctx, const QStringList& args) {
+    if (args.isEmpty())
+        return usage(QStringLiteral("caldav needs set, calendars, select, write or delete-all"));
+    const QString sub = args.first();
+    const QStringList rest = args.mid(1);
+    if (sub == QLatin1String("set"))
+        return caldavSet(ctx, rest);
+    if (sub == QLatin1String("calendars"))
+        return caldavCalendars(ctx, rest);
+    if (sub == QLatin1String("select"))
+        return caldavSelect(ctx, rest);
+    return usage(QStringLiteral("unknown caldav command: ") + sub);
+}
+
+} // namespace mv::cli

@@ -1,0 +1,132 @@
+#include "caldav/caldavsettings.h"
+#include "caldav/calendarops.h"
+#include "settings/profilefile.h"
+#include "support/radicaleserver.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mv;
+using namespace mv::caldav;
+using mv::testsupport::RadicaleServer;
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QString& folder, const QStringList& args, const QByteArray& input = {}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(MV_CLI), QStringList{QStringLiteral("--folder"), folder} + args);
+    p.waitForStarted();
+    if (!input.isNull())
+        p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    Run r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TstCalDavCli : public QObject {
+    Q_OBJECT
+
+private:
+    RadicaleServer server_;
+
+    Run connect(const QString& folder, const QString& password = QStringLiteral("svcpw")) {
+        return cli(folder,
+                   {QStringLiteral("caldav"), QStringLiteral("set"), QStringLiteral("--url"),
+                    server_.url(), QStringLiteral("--user"), QStringLiteral("service"),
+                    QStringLiteral("--password-stdin")},
+                   password.toUtf8() + "\n");
+    }
+
+private slots:
+    void initTestCase() {
+        const QString problem = server_.start();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(server_.makeCalendar(QStringLiteral("alice"), QStringLiteral("home"),
+                                     QStringLiteral("Alice privat")));
+        QVERIFY(server_.makeCalendar(QStringLiteral("bob"), QStringLiteral("work"),
+                                     QStringLiteral("Bob Büro")));
+        QVERIFY(server_.makeCalendar(QStringLiteral("carol"), QStringLiteral("cal"),
+                                     QStringLiteral("Carol")));
+    }
+
+    void setListSelect() {
+        QTemporaryDir dir;
+        Run r = connect(dir.path());
+        QCOMPARE(r.code, 0);
+        ProfileFile file(dir.filePath(QStringLiteral("Feiertage.ini")));
+        CalDavSettings s = LoadCalDavSettings(file);
+        QCOMPARE(s.kind, ServerKind::CalDAV);
+        QCOMPARE(s.password, QStringLiteral("svcpw")); // without its line end
+
+        r = cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("calendars")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("/alice/home/\talice\tAlice privat\n"
+                                       "/bob/work/\tbob\tBob Büro\n"
+                                       "/carol/cal/\tcarol\tCarol\n"));
+
+        r = cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("select"),
+                             QStringLiteral("/bob/work/"), QStringLiteral("/alice/home/")});
+        QCOMPARE(r.code, 0);
+        s = LoadCalDavSettings(file);
+        QCOMPARE(s.calendars,
+                 (CalendarList{{QStringLiteral("/bob/work/"), QStringLiteral("bob"),
+                                QStringLiteral("Bob Büro")},
+                               {QStringLiteral("/alice/home/"), QStringLiteral("alice"),
+                                QStringLiteral("Alice privat")}}));
+        // The connection stays when only the selection changes.
+        QCOMPARE(s.password, QStringLiteral("svcpw"));
+    }
+
+    void refusedSettings_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("plain http to another host")
+            << QStringList{QStringLiteral("--url"), QStringLiteral("http://cal.example.org/"),
+                           QStringLiteral("--user"), QStringLiteral("service")}
+            << "https";
+        QTest::newRow("missing CA file")
+            << QStringList{QStringLiteral("--url"),     QStringLiteral("https://cal.example.org/"),
+                           QStringLiteral("--user"),    QStringLiteral("service"),
+                           QStringLiteral("--ca-file"), QStringLiteral("/nonexistent/ca.pem")}
+            << "CA";
+    }
+    void refusedSettings() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const Run r =
+            cli(dir.path(), QStringList{QStringLiteral("caldav"), QStringLiteral("set")} + args);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Feiertage.ini"))));
+    }
+
+    void wrongPasswordListing() {
+        QTemporaryDir dir;
+        QCOMPARE(connect(dir.path(), QStringLiteral("wrong")).code, 0);
+        const Run r = cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("calendars")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err.count(u'\n'), 1); // one clear message
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCalDavCli)
+#include "tst_caldav_cli.moc"
