@@ -2,7 +2,9 @@
 #include "frmeinstellungen.h"
 #include "frmlanguage.h"
 
+#include "messagerecorder.h"
 #include "settings/profilefile.h"
+#include "settingsfiles.h"
 #include "ui/messages.h"
 
 #include <QComboBox>
@@ -17,44 +19,18 @@
 #include <QtTest>
 
 using namespace mv;
+using mvtest::fileBytes;
+using mvtest::MessageRecorder;
+using mvtest::messageTable;
+using mvtest::writeFile;
 
 namespace {
-
-// Records every message box a dialog asks for and answers OK.
-struct MessageLog {
-    QList<MessageRequest> requests;
-    MessageBoxFunction function() {
-        return [this](const MessageRequest& r) {
-            requests.append(r);
-            return int(QMessageBox::Ok);
-        };
-    }
-};
 
 template <typename T> T* child(QWidget& parent, const char* name) {
     T* w = parent.findChild<T*>(QString::fromUtf8(name));
     if (!w)
         qFatal("control %s missing", name);
     return w;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-MessageTable table(const char* language) {
-    MessageTable t;
-    t.fill(QString::fromLatin1(language));
-    return t;
 }
 
 } // namespace
@@ -138,7 +114,7 @@ void TestDialogs::languageLoad() {
     QFETCH(int, languageIndex);
     QFETCH(int, countryIndex);
 
-    const MessageTable messages = table(tableLanguage.toLatin1().constData());
+    const MessageTable messages = messageTable(tableLanguage);
     frmlanguage dlg(nullptr, messages, language, country);
     QCOMPARE(dlg.objectName(), QStringLiteral("frmlanguage"));
     QCOMPARE(dlg.windowTitle(), caption);
@@ -176,16 +152,16 @@ void TestDialogs::languageOkTakesChoice() {
     QFETCH(QString, language);
     QFETCH(QString, country);
 
-    const MessageTable messages = table("Deutsch");
+    const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
     frmlanguage dlg(nullptr, messages, QStringLiteral("Deutsch"), QStringLiteral("Deutschland"));
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     child<QComboBox>(dlg, "cmbSprache")->setCurrentIndex(languageIndex);
     child<QComboBox>(dlg, "cmbLand")->setCurrentIndex(countryIndex);
     child<QPushButton>(dlg, "OKButton")->click();
 
-    QVERIFY(log.requests.isEmpty());
+    QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.chosenLanguage(), language);
@@ -193,16 +169,16 @@ void TestDialogs::languageOkTakesChoice() {
 }
 
 void TestDialogs::languageOkRefusedWithoutCountry() {
-    const MessageTable messages = table("English");
+    const MessageTable messages = messageTable(QStringLiteral("English"));
     frmlanguage dlg(nullptr, messages, QStringLiteral("English"), QStringLiteral("Östereich"));
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     auto* ok = child<QPushButton>(dlg, "OKButton");
     ok->click();
 
-    QCOMPARE(log.requests.size(), 1);
-    const MessageRequest& r = log.requests.first();
+    QCOMPARE(log.shown.size(), 1);
+    const MessageRequest& r = log.shown.first();
     QCOMPARE(r.text, QStringLiteral("Bitte vollständig ausfüllen")); // German in both languages
     QCOMPARE(r.title, QStringLiteral("Marvolingen"));
     QCOMPARE(r.icon, QMessageBox::NoIcon);
@@ -212,7 +188,7 @@ void TestDialogs::languageOkRefusedWithoutCountry() {
 
     child<QComboBox>(dlg, "cmbLand")->setCurrentIndex(1);
     ok->click();
-    QCOMPARE(log.requests.size(), 1);
+    QCOMPARE(log.shown.size(), 1);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.chosenLanguage(), QStringLiteral("English"));
@@ -220,14 +196,14 @@ void TestDialogs::languageOkRefusedWithoutCountry() {
 }
 
 void TestDialogs::languageCancel() {
-    const MessageTable messages = table("Deutsch");
+    const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
     frmlanguage dlg(nullptr, messages, QStringLiteral("Deutsch"), QStringLiteral("Östereich"));
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     child<QComboBox>(dlg, "cmbSprache")->setCurrentIndex(1);
     child<QPushButton>(dlg, "CancelButton")->click();
-    QVERIFY(log.requests.isEmpty());
+    QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
     QVERIFY(dlg.chosenLanguage().isEmpty());
@@ -266,10 +242,10 @@ void TestDialogs::settingsLoadAndStoreVersion() {
     ProfileFile settings(path);
     QString address = QStringLiteral("10.0.0.1");
     QString port = QStringLiteral("1677");
-    const MessageTable messages = table("Deutsch");
+    const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
 
     frmEinstellungen dlg(nullptr, settings, address, port, messages);
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     QCOMPARE(child<QLineEdit>(dlg, "txtIPAdresse")->text(), QStringLiteral("10.0.0.1"));
     QCOMPARE(child<QLineEdit>(dlg, "txtIPPort")->text(), QStringLiteral("1677"));
@@ -278,7 +254,7 @@ void TestDialogs::settingsLoadAndStoreVersion() {
 
     dlg.show();
     child<QPushButton>(dlg, "cmdOK")->click();
-    QVERIFY(log.requests.isEmpty());
+    QVERIFY(log.shown.isEmpty());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(ProfileFile(path).readKey(QStringLiteral("GroupWise"), QStringLiteral("Version"),
                                        QStringLiteral("none"), 257),
@@ -293,10 +269,10 @@ void TestDialogs::settingsOkStoresTrimmedValues() {
     ProfileFile settings(path);
     QString address = QStringLiteral("old");
     QString port = QStringLiteral("1");
-    const MessageTable messages = table("Deutsch");
+    const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
 
     frmEinstellungen dlg(nullptr, settings, address, port, messages);
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("  192.168.1.5   "));
@@ -304,7 +280,7 @@ void TestDialogs::settingsOkStoresTrimmedValues() {
     child<QRadioButton>(dlg, "optVersion_0")->setChecked(true);
     child<QPushButton>(dlg, "cmdOK")->click();
 
-    QVERIFY(log.requests.isEmpty());
+    QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
     QCOMPARE(address, QStringLiteral("192.168.1.5"));
     QCOMPARE(port, QStringLiteral("1677"));
@@ -325,7 +301,7 @@ void TestDialogs::settingsOkStoresTrimmedValues() {
     child<QLineEdit>(again, "txtIPAdresse")->setText(QStringLiteral("   "));
     child<QLineEdit>(again, "txtIPPort")->clear();
     child<QPushButton>(again, "cmdOK")->click();
-    QVERIFY(log.requests.isEmpty());
+    QVERIFY(log.shown.isEmpty());
     QVERIFY(address.isEmpty());
     QVERIFY(port.isEmpty());
     QCOMPARE(key("IPAdresse"), QString());
@@ -341,10 +317,10 @@ void TestDialogs::settingsCancelChangesNothing() {
     ProfileFile settings(path);
     QString address = QStringLiteral("10.0.0.1");
     QString port = QStringLiteral("1677");
-    const MessageTable messages = table("Deutsch");
+    const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
 
     frmEinstellungen dlg(nullptr, settings, address, port, messages);
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("192.168.1.5"));
@@ -352,7 +328,7 @@ void TestDialogs::settingsCancelChangesNothing() {
     child<QRadioButton>(dlg, "optVersion_0")->setChecked(true);
     child<QPushButton>(dlg, "cmdAbbrechen")->click();
 
-    QVERIFY(log.requests.isEmpty());
+    QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
     QCOMPARE(address, QStringLiteral("10.0.0.1"));
@@ -370,17 +346,17 @@ void TestDialogs::settingsFailedWriteKeepsDialogOpen() {
     ProfileFile settings(path);
     QString address = QStringLiteral("10.0.0.1");
     QString port = QStringLiteral("1677");
-    const MessageTable messages = table("English");
+    const MessageTable messages = messageTable(QStringLiteral("English"));
 
     frmEinstellungen dlg(nullptr, settings, address, port, messages);
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("192.168.1.5"));
     child<QPushButton>(dlg, "cmdOK")->click();
 
-    QCOMPARE(log.requests.size(), 1);
-    const MessageRequest& r = log.requests.first();
+    QCOMPARE(log.shown.size(), 1);
+    const MessageRequest& r = log.shown.first();
     const int code = settings.writeKey(QStringLiteral("GroupWise"), QStringLiteral("IPAdresse"),
                                        QStringLiteral("x"));
     QVERIFY(code != 1);
@@ -395,7 +371,7 @@ void TestDialogs::settingsFailedWriteKeepsDialogOpen() {
 
     // OK may be tried again; Cancel still closes.
     child<QPushButton>(dlg, "cmdOK")->click();
-    QCOMPARE(log.requests.size(), 2);
+    QCOMPARE(log.shown.size(), 2);
     QVERIFY(dlg.isVisible());
     child<QPushButton>(dlg, "cmdAbbrechen")->click();
     QVERIFY(!dlg.isVisible());
@@ -409,7 +385,7 @@ void TestDialogs::settingsCaptions() {
     QString address;
     QString port;
     // German captions whatever the interface language.
-    const MessageTable messages = table("English");
+    const MessageTable messages = messageTable(QStringLiteral("English"));
     frmEinstellungen dlg(nullptr, settings, address, port, messages);
 
     QCOMPARE(dlg.objectName(), QStringLiteral("frmEinstellungen"));
@@ -443,13 +419,13 @@ void TestDialogs::aboutTexts() {
 
 void TestDialogs::aboutSysInfoMessage() {
     frmAbout dlg(nullptr);
-    MessageLog log;
+    MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
     child<QPushButton>(dlg, "cmdSysInfo")->click();
 
-    QCOMPARE(log.requests.size(), 1);
-    const MessageRequest& r = log.requests.first();
+    QCOMPARE(log.shown.size(), 1);
+    const MessageRequest& r = log.shown.first();
     QCOMPARE(r.text, QStringLiteral("Systeminformationen sind momentan nicht verfügbar"));
     QCOMPARE(r.title, QStringLiteral("Marvolingen"));
     QCOMPARE(r.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

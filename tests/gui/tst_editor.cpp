@@ -1,6 +1,7 @@
 // The further-days editor, the appearance switches with their time checks, and the
 // address picks of the main window, driven as a user drives them.
-#include "guitestutil.h"
+#include "treetable.h"
+#include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -12,13 +13,6 @@
 using namespace mvtest;
 
 namespace {
-
-QStringList row(QTreeWidget* list, int i) {
-    QStringList out;
-    for (int c = 0; c < 4; ++c)
-        out << list->topLevelItem(i)->text(c);
-    return out;
-}
 
 void type(QLineEdit* f, const QString& text) {
     focus(f);
@@ -203,7 +197,7 @@ void TestEditor::addAppointmentRefillsDefaults() {
     add();
     p->settle();
     QCOMPARE(p->boxes.shown.size(), 0);
-    QCOMPARE(row(further(), 0), QStringList({"24.12.*", "Abend", "10:00 - 10:00", "Halle"}));
+    QCOMPARE(rowCells(further(), 0), QStringList({"24.12.*", "Abend", "10:00 - 10:00", "Halle"}));
     QCOMPARE(edit("txtDatum")->text(), QString());
     QCOMPARE(edit("txtBezeichnung")->text(), QString());
     QCOMPARE(edit("txtTerminVon")->text(), standard ? QString("09:00") : QString());
@@ -217,7 +211,7 @@ void TestEditor::addNoteKeepsFields() {
     edit("txtDatum")->setText("01.08.2011");
     edit("txtBezeichnung")->setText("Ausflug");
     add();
-    QCOMPARE(row(further(), 0), QStringList({"01.08.2011", "Ausflug", "Note", ""}));
+    QCOMPARE(rowCells(further(), 0), QStringList({"01.08.2011", "Ausflug", "Note", ""}));
     QCOMPARE(edit("txtDatum")->text(), QString("01.08.2011"));
     QCOMPARE(edit("txtBezeichnung")->text(), QString("Ausflug"));
 }
@@ -242,7 +236,7 @@ void TestEditor::editLoadAndUpdate() {
     edit("txtBezeichnung")->setText("Neu");
     add();
     QCOMPARE(further()->topLevelItemCount(), 2);
-    QCOMPARE(row(further(), 1), QStringList({"01.03.2011", "Neu", "09:00 - 18:00", "Saal"}));
+    QCOMPARE(rowCells(further(), 1), QStringList({"01.03.2011", "Neu", "09:00 - 18:00", "Saal"}));
 
     // after the update edit mode is over: the next add appends
     edit("txtDatum")->setText("01.04.2011");
@@ -258,17 +252,14 @@ void TestEditor::editNoteKeepsPlace() {
     doubleClickRow(further(), 0);
     p->get<QRadioButton>("optEintragenIn_1")->click();
     add();
-    QCOMPARE(row(further(), 0), QStringList({"01.02.2011", "T", "Note", "Saal"}));
+    QCOMPARE(rowCells(further(), 0), QStringList({"01.02.2011", "T", "Note", "Saal"}));
     doubleClickRow(further(), 0);
     QVERIFY(p->get<QRadioButton>("optEintragenIn_1")->isChecked());
     QVERIFY(edit("txtTerminVon")->isHidden());
 }
 
 void TestEditor::editLoadWithoutClickedRowDoesNothing() {
-    auto* item = new QTreeWidgetItem(further());
-    item->setText(0, "01.02.2011");
-    item->setText(1, "T");
-    item->setText(2, "Note");
+    auto* item = addRow(further(), {"01.02.2011", "T", "Note"});
     emit further()->itemDoubleClicked(item, 0); // no ItemClick before
     QCOMPARE(edit("txtDatum")->text(), QString());
     edit("txtDatum")->setText("05.05.2011");
@@ -477,7 +468,7 @@ void TestEditor::wholeDaySwitches() {
     edit("txtDatum")->setText("01.02.2011");
     edit("txtBezeichnung")->setText("Tag");
     add();
-    QCOMPARE(row(further(), 0).at(2), QString("00:00 - 24:00"));
+    QCOMPARE(rowCells(further(), 0).at(2), QString("00:00 - 24:00"));
     QCOMPARE(edit("txtTerminVon")->text(), QString("00:00"));
 }
 
@@ -489,11 +480,8 @@ void TestEditor::addressPicks() {
     const QList<QStringList> entries = {{"anna", "User", "dom", "po1"},
                                         {"anna", "User", "dom", "po2"},
                                         {"raum", "Resource", "dom", "po1"}};
-    for (const QStringList& e : entries) {
-        auto* item = new QTreeWidgetItem(book);
-        for (int c = 0; c < 4; ++c)
-            item->setText(c, e[c]);
-    }
+    for (const QStringList& e : entries)
+        addRow(book, e);
     book->topLevelItem(0)->setSelected(true);
     book->topLevelItem(1)->setSelected(true);
     p->get<QPushButton>("cmdAdresseWählen")->click();
@@ -503,8 +491,8 @@ void TestEditor::addressPicks() {
     chosen->clear();
     p->get<QPushButton>("cmdAlleAdressen")->click();
     QCOMPARE(chosen->topLevelItemCount(), 2); // one "anna" only
-    QCOMPARE(row(chosen, 0), entries[0]);
-    QCOMPARE(row(chosen, 1), entries[2]);
+    QCOMPARE(rowCells(chosen, 0), entries[0]);
+    QCOMPARE(rowCells(chosen, 1), entries[2]);
 
     p->get<QPushButton>("cmdAdresseEntfernen")->click(); // nothing selected
     QCOMPARE(chosen->topLevelItemCount(), 2);
@@ -517,7 +505,7 @@ void TestEditor::addressPicks() {
     QCOMPARE(chosen->topLevelItemCount(), 0); // the double click adds the selection
     book->topLevelItem(2)->setSelected(true);
     emit book->itemDoubleClicked(book->topLevelItem(2), 0);
-    QCOMPARE(row(chosen, 0), entries[2]);
+    QCOMPARE(rowCells(chosen, 0), entries[2]);
 }
 
 QTEST_MAIN(TestEditor)

@@ -1,7 +1,8 @@
 // The GroupWise actions of the main window on a local GroupWise system in a temporary
 // program folder: address book, key, write run, removal of a further day, delete-all, a
 // missing GroupWise, and commands clicked while a run processes events.
-#include "guitestutil.h"
+#include "treetable.h"
+#include "windowfixture.h"
 
 #include "groupwise/local.h"
 #include "settings/profilefile.h"
@@ -27,24 +28,6 @@ const QString kKeyCreated =
 const QString kConfirmDeleteEntry =
     QStringLiteral("Soll dieser Termin auch aus dem Novell Group Wise Kalender gelöscht werden?");
 
-QStringList rows(QTreeWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QStringList cells;
-        for (int c = 0; c < list->columnCount(); ++c)
-            cells << list->topLevelItem(i)->text(c);
-        out << cells.join(QLatin1Char('|'));
-    }
-    return out;
-}
-
-QTreeWidgetItem* addRow(QTreeWidget* list, const QStringList& cells) {
-    auto* item = new QTreeWidgetItem(list);
-    for (int c = 0; c < cells.size(); ++c)
-        item->setText(c, cells[c]);
-    return item;
-}
-
 // "date|subject" of the entries of a year, by sender: Marvolingen's or everyone else's.
 QStringList calendar(const QString& folder, const QString& user, bool marvolingen,
                      int year = 2011) {
@@ -67,29 +50,12 @@ class TestGroupWise : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Program> p;
-    QList<int> exits;
-    // Called with each message box before the scripted answer.
-    std::function<void(const mv::MessageRequest&)> onBox;
 
     QString folder() const { return p->dir.path(); }
     void makeSystem() {
         LocalSystem::create(folder(), mv::gw::SystemVersion::V7_0, true, QDate(2011, 6, 15));
     }
-    mv::frmDef& start() {
-        auto answer = p->boxes.function();
-        p->window = std::make_unique<mv::frmDef>(p->environment(),
-                                                 [this, answer](const mv::MessageRequest& r) {
-                                                     if (onBox)
-                                                         onBox(r);
-                                                     return answer(r);
-                                                 });
-        p->window->setExitProgram([this](int code) { exits.append(code); });
-        p->window->show();
-        QApplication::setActiveWindow(p->window.get());
-        (void)QTest::qWaitForWindowActive(p->window.get());
-        Program::settle();
-        return *p->window;
-    }
+    mv::frmDef& start() { return p->start(); }
     QPushButton* button(const char* name) { return p->get<QPushButton>(QString::fromUtf8(name)); }
     QTreeWidget* list(const char* name) { return p->get<QTreeWidget>(QString::fromUtf8(name)); }
     QLabel* label(const char* name) { return p->get<QLabel>(QString::fromUtf8(name)); }
@@ -97,10 +63,7 @@ class TestGroupWise : public QObject {
         p->get<QLineEdit>("txtDomainPfad")->setText(LocalSystem::domainPath(folder()));
         button("cmdTAppErzeugen")->click();
     }
-    QString storedKey() const {
-        return mv::ProfileFile(p->iniPath())
-            .readKey(QStringLiteral("GroupWise"), QStringLiteral("Schlüssel"), QString(), 249);
-    }
+    QString storedKey() const { return mvtest::storedKey(p->iniPath()); }
     void select(QTreeWidget* from, const QStringList& wanted) {
         for (int i = 0; i < from->topLevelItemCount(); ++i)
             from->topLevelItem(i)->setSelected(wanted.contains(from->topLevelItem(i)->text(0)));
@@ -123,8 +86,6 @@ private slots:
     void init() {
         p = std::make_unique<Program>();
         QVERIFY(p->dir.isValid());
-        exits.clear();
-        onBox = {};
     }
     void cleanup() { p.reset(); }
 
@@ -208,9 +169,9 @@ void TestGroupWise::addressBook() {
                           "bschmidt|User|QTXDOM|PO-NORD",  "cweber|User|QTXDOM|PO-SUED",
                           "bschmidt|User|QTXDOM|PO-SUED",  "raum1|Resource|QTXDOM|PO-NORD",
                           "beamer|Resource|QTXDOM|PO-SUED"};
-    QCOMPARE(rows(list("lstAddressBookEntries")), all.mid(0, listed));
+    QCOMPARE(joinedRows(list("lstAddressBookEntries")), all.mid(0, listed));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
-    QVERIFY(exits.isEmpty());
+    QVERIFY(p->exits.isEmpty());
     QVERIFY(button("cmdListAdressen")->isEnabled());
 }
 
@@ -234,7 +195,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     button("cmdListAdressen")->click();
     select(list("lstAddressBookEntries"), {"akeller", "raum1", "cweber"});
     button("cmdAdresseWählen")->click();
-    QCOMPARE(rows(list("lvAdressen")),
+    QCOMPARE(joinedRows(list("lvAdressen")),
              (QStringList{"akeller|User|QTXDOM|PO-NORD", "cweber|User|QTXDOM|PO-SUED",
                           "raum1|Resource|QTXDOM|PO-NORD"}));
     const QStringList users{"akeller", "cweber", "raum1"};
@@ -254,7 +215,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     for (int run = 0; run < 2; ++run) {
         button("cmdEintragen")->click();
         QCOMPARE(p->boxes.shown.size(), 1);
-        QCOMPARE(rows(list("lvVerarbeitung")),
+        QCOMPARE(joinedRows(list("lvVerarbeitung")),
                  (QStringList{"akeller|OK|OK", "cweber|OK|OK", "raum1|OK|OK"}));
         QVERIFY(labelsHidden());
         const QStringList days = dayList();
@@ -274,7 +235,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(p->boxes.last().text, kConfirmDeleteEntry);
-    QCOMPARE(rows(further), QStringList{"15.07.2011|Sommerfest|Note|"});
+    QCOMPARE(joinedRows(further), QStringList{"15.07.2011|Sommerfest|Note|"});
     QStringList left = written;
     left.removeOne("24.06.2011|Betriebsfest");
     for (const QString& u : users) {
@@ -291,7 +252,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
                      "dem Jahr aktuellen Jahr gelöscht! Fortfahren?"));
     QCOMPARE(p->boxes.last().title, QString("Marvolingen - Sicherheitsabfrage"));
     QCOMPARE(p->boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(rows(list("lvVerarbeitung")),
+    QCOMPARE(joinedRows(list("lvVerarbeitung")),
              (QStringList{"akeller|OK|DEL", "cweber|OK|DEL", "raum1|OK|DEL"}));
     QVERIFY(labelsHidden());
     for (const QString& u : users) {
@@ -307,7 +268,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
              QString("Anwendungschlüssel wurde aus der Groupwise Datenbank gelöscht.."));
     QCOMPARE(p->boxes.last().icon, QMessageBox::Information);
     QCOMPARE(storedKey(), QString("Anwendung nicht definiert"));
-    QVERIFY(exits.isEmpty());
+    QVERIFY(p->exits.isEmpty());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
@@ -320,7 +281,7 @@ void TestGroupWise::noToDeleteAllChangesNothing() {
     button("cmddeleteall")->click();
     QCOMPARE(p->boxes.shown.size(), 1);
     QCOMPARE(logFiles(folder()), QStringList());
-    QCOMPARE(rows(list("lvVerarbeitung")), QStringList{"vorher|OK|OK"});
+    QCOMPARE(joinedRows(list("lvVerarbeitung")), QStringList{"vorher|OK|OK"});
     QVERIFY(labelsHidden());
     QVERIFY(button("cmddeleteall")->isEnabled());
 }
@@ -334,8 +295,8 @@ void TestGroupWise::furtherDayStaysWhenCalendarsCannotBeSearched() {
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(p->boxes.shown.size(), 1);
-    QCOMPARE(rows(list("lvWeitereTage")), QStringList{"24.06.*|Betriebsfest|Note|"});
-    QVERIFY(exits.isEmpty());
+    QCOMPARE(joinedRows(list("lvWeitereTage")), QStringList{"24.06.*|Betriebsfest|Note|"});
+    QVERIFY(p->exits.isEmpty());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
     // With nobody selected there is no calendar to search: the day goes at once.
@@ -348,7 +309,7 @@ void TestGroupWise::furtherDayStaysWhenCalendarsCannotBeSearched() {
 void TestGroupWise::warningsWithoutKeyAndUsers() {
     makeSystem();
     QStringList labelsAtBox;
-    onBox = [this, &labelsAtBox](const mv::MessageRequest&) {
+    p->boxes.onShow = [this, &labelsAtBox](const mv::MessageRequest&) {
         labelsAtBox << QString::number(label("lblBezeichnung")->isVisible()) + QLatin1Char('|') +
                            label("lblBezeichnung")->text();
     };
@@ -424,7 +385,7 @@ void TestGroupWise::missingGroupWise() {
         shown << QString::number(r.icon) + QLatin1Char('|') + r.text;
     }
     QTEST(shown, "boxes");
-    QCOMPARE(exits, exitCodes);
+    QCOMPARE(p->exits, exitCodes);
     QCOMPARE(list("lvWeitereTage")->topLevelItemCount(), furtherDays);
     QCOMPARE(logFiles(folder()), QStringList());
     QVERIFY(labelsHidden());
@@ -467,7 +428,7 @@ void TestGroupWise::commandsDuringRunAreIgnored() {
     QCOMPARE(p->boxes.shown.size(), 1);
     QCOMPARE(p->boxes.last().text, kConfirmDeleteEntry);
     QCOMPARE(list("lvWeitereTage")->topLevelItemCount(), 1);
-    QCOMPARE(rows(list("lvVerarbeitung")), (QStringList{"akeller|OK|OK", "raum1|OK|OK"}));
+    QCOMPARE(joinedRows(list("lvVerarbeitung")), (QStringList{"akeller|OK|OK", "raum1|OK|OK"}));
     QCOMPARE(list("lstAddressBookEntries")->topLevelItemCount(), 0);
     QCOMPARE(storedKey(), key);
     QCOMPARE(logFiles(folder()), QStringList{"PR-15.06.2011 10-0-0.txt"});

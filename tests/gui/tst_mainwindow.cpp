@@ -1,18 +1,23 @@
 // Start-up order, year field, settings file round trip, language and country, definition
 // file, day list and year overview of the main window.
-#include "guitestutil.h"
+#include "settings/codepage.h"
+#include "treetable.h"
+#include "ui/captions.h"
+#include "windowfixture.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -20,18 +25,19 @@ using namespace mvtest;
 
 namespace {
 
-QStringList column(QTreeWidget* list, int c) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(c);
-    return out;
-}
-
-QStringList row(QTreeWidget* list, int i) {
-    QStringList out;
-    for (int c = 0; c < list->columnCount(); ++c)
-        out << list->topLevelItem(i)->text(c);
-    return out;
+// The caption a control shows; a null string for a kind that carries none.
+QString shownCaption(const QObject* o) {
+    if (auto* b = qobject_cast<const QAbstractButton*>(o))
+        return b->text();
+    if (auto* l = qobject_cast<const QLabel*>(o))
+        return l->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(o))
+        return g->title();
+    if (auto* m = qobject_cast<const QMenu*>(o))
+        return m->title();
+    if (auto* a = qobject_cast<const QAction*>(o))
+        return a->text();
+    return QString();
 }
 
 QColor background(QCalendarWidget* cal, QDate d) {
@@ -51,6 +57,9 @@ private slots:
     void loadShowsStoredYearUntilActivation();
     void connectionDialogThroughMenu();
     void namedControlsExist();
+    void everyCaptionNamesAControl_data();
+    void everyCaptionNamesAControl();
+    void menuEndEndsAtOnce();
     void yearCheck_data();
     void yearCheck();
     void saveButtonSendsFocusToYear();
@@ -181,86 +190,33 @@ void TestMainWindow::namedControlsExist() {
     Program p;
     mv::frmDef& w = p.start();
     QCOMPARE(w.objectName(), QString("frmDef"));
+    // The controls no caption table names; every captioned one is checked from the tables.
     const QStringList names = {"Tab1",
                                "lvListe",
-                               "frmListederTage",
-                               "frmDaten",
-                               "lblJahr",
                                "txtJahr",
-                               "lblDefinitionSpeichern",
                                "txtPfad",
-                               "cmdSpeichern",
-                               "frmFeiertage",
-                               "frmDarstellungFeiertage",
-                               "chkFeiertageAlsNotiz",
-                               "lblfeiertagevon",
                                "txtDarstellungVon",
-                               "lblfeiertagebis",
                                "txtDarstellungBis",
-                               "lblfeiertageort",
                                "txtDarstellungOrt",
-                               "chkGanztägig",
-                               "frmDarstellungTermin",
-                               "lblStandardVon",
                                "txtStandartVon",
-                               "lblStandardBis",
                                "txtStandartBis",
-                               "lblStandardOrt",
                                "txtStandartOrt",
-                               "chkGanztägigTermin",
-                               "chkStandartAkt",
-                               "frmWeitereTage",
-                               "lblTerminDatum",
                                "txtDatum",
-                               "lblTerminBezeichnung",
                                "txtBezeichnung",
-                               "optEintragenIn_0",
-                               "optEintragenIn_1",
-                               "lblTerminVon",
                                "txtTerminVon",
-                               "lblTerminBis",
                                "txtTerminBis",
-                               "lblTerminOrt",
                                "txtTerminOrt",
                                "cmdHinzu",
                                "cmdLöschen",
                                "lvWeitereTage",
-                               "frmVerbürgteAnwendung",
-                               "cmdTAppErzeugen",
-                               "cmdTAppLöschen",
-                               "lblPfadZurDatenbank",
                                "txtDomainPfad",
-                               "cmdListAdressen",
-                               "lblSystemAdressbuchEinträge",
                                "lstAddressBookEntries",
-                               "cmdAdresseWählen",
-                               "cmdAdresseEntfernen",
-                               "cmdAlleAdressen",
-                               "lblGewählteAdressen",
                                "lvAdressen",
-                               "cmdBenutzerSpeichern",
-                               "frmAnmeldeInfo",
-                               "Label1",
                                "lblGWVersion",
-                               "lblPfadZumHost",
                                "lblPathToHost",
-                               "lblTCPIP",
                                "lblTCPIPAddress",
-                               "lblPort",
                                "lblTCPIPPort",
-                               "frmeintragen",
-                               "cmdEintragen",
-                               "frmverarbeitung",
-                               "lvVerarbeitung",
-                               "lblName",
-                               "lblDatum",
-                               "lblBezeichnung",
-                               "frmdefinitionsdatei",
-                               "lblDefinitionsdatei",
-                               "cmdDefinitionsDatei",
-                               "frmTermineLöschen",
-                               "lblTermineLöschen",
-                               "cmddeleteall"};
+                               "lvVerarbeitung"};
     for (const QString& n : names)
         QVERIFY2(w.findChild<QWidget*>(n), qPrintable(n));
     for (int i = 0; i < 12; ++i) {
@@ -280,6 +236,49 @@ void TestMainWindow::namedControlsExist() {
     QCOMPARE(p.get<QLabel>("lblPort")->text(), QString("TCP/IP Port:"));
     QCOMPARE(p.get<QTreeWidget>("lvWeitereTage")->headerItem()->text(2), QString("Zeit"));
     QVERIFY(!p.get<QTreeWidget>("lvListe")->header()->isSortIndicatorShown());
+}
+
+void TestMainWindow::everyCaptionNamesAControl_data() {
+    QTest::addColumn<QString>("language");
+    QTest::newRow("Deutsch") << "Deutsch";
+    QTest::newRow("English") << "English";
+}
+
+// A caption whose name no control carries, or a control of a kind the language switch
+// cannot caption, would leave a text of the other language standing.
+void TestMainWindow::everyCaptionNamesAControl() {
+    QFETCH(QString, language);
+    Program p;
+    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    mv::frmDef& w = p.start();
+    QSet<QString> switched;
+    for (const mv::Caption& c : mv::mainWindowCaptions()) {
+        const QObject* o = w.findChild<QObject*>(c.objectName);
+        QVERIFY2(o, qPrintable(c.objectName));
+        QCOMPARE(shownCaption(o), language == "English" ? c.english : c.german);
+        switched.insert(c.objectName);
+    }
+    for (const mv::DesignedCaption& c : mv::mainWindowDesignedCaptions()) {
+        if (c.objectName == w.objectName())
+            continue;
+        const QObject* o = w.findChild<QObject*>(c.objectName);
+        QVERIFY2(o, qPrintable(c.objectName));
+        // The country puts the holiday names on its boxes; a separator shows no text.
+        const auto* action = qobject_cast<const QAction*>(o);
+        QVERIFY2(action || !shownCaption(o).isNull(), qPrintable(c.objectName));
+        if (switched.contains(c.objectName) || c.objectName.startsWith("chkFeiertage_") ||
+            (action && action->isSeparator()))
+            continue;
+        QCOMPARE(shownCaption(o), c.text);
+    }
+}
+
+void TestMainWindow::menuEndEndsAtOnce() {
+    Program p;
+    p.start();
+    p.window->findChild<QAction*>("mnuEnde")->trigger();
+    QCOMPARE(p.exits, QList<int>{0});
+    QVERIFY(!QFile::exists(p.iniPath())); // nothing saved
 }
 
 void TestMainWindow::yearCheck_data() {
@@ -359,9 +358,10 @@ void TestMainWindow::saveAndLoadRoundTrip() {
                                  "[User]\r\nanna\aUser\adom\apo\r\nraum1\aResource\r\n"));
     p.start();
     // loaded rows: the two-field further day gets the day-long time
-    QCOMPARE(row(p.get<QTreeWidget>("lvWeitereTage"), 0),
+    QCOMPARE(rowCells(p.get<QTreeWidget>("lvWeitereTage"), 0),
              QStringList({"24.12.*", QString::fromUtf8("Büro zu"), "07:00-20:00", ""}));
-    QCOMPARE(row(p.get<QTreeWidget>("lvAdressen"), 1), QStringList({"raum1", "Resource", "", ""}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>("lvAdressen"), 1),
+             QStringList({"raum1", "Resource", "", ""}));
 
     p.get<QLineEdit>("txtPfad")->setText("/tmp/out");
     p.get<QCheckBox>("chkFeiertage_0")->click();
@@ -406,12 +406,14 @@ void TestMainWindow::saveAndLoadRoundTrip() {
     QVERIFY(!p.get("txtStandartVon")->isEnabled());
     QVERIFY(!p.get<QCheckBox>("chkStandartAkt")->isChecked());
     QCOMPARE(p.get<QLineEdit>("txtStandartOrt")->text(), QString("Saal 2"));
-    QCOMPARE(column(p.get<QTreeWidget>("lvWeitereTage"), 0),
+    QCOMPARE(columnCells(p.get<QTreeWidget>("lvWeitereTage"), 0),
              QStringList({"24.12.*", "03.10.2011"}));
-    QCOMPARE(row(p.get<QTreeWidget>("lvWeitereTage"), 1),
+    QCOMPARE(rowCells(p.get<QTreeWidget>("lvWeitereTage"), 1),
              QStringList({"03.10.2011", "Fest", "Note", ""}));
-    QCOMPARE(row(p.get<QTreeWidget>("lvAdressen"), 0), QStringList({"anna", "User", "dom", "po"}));
-    QCOMPARE(row(p.get<QTreeWidget>("lvAdressen"), 1), QStringList({"raum1", "Resource", "", ""}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>("lvAdressen"), 0),
+             QStringList({"anna", "User", "dom", "po"}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>("lvAdressen"), 1),
+             QStringList({"raum1", "Resource", "", ""}));
     QCOMPARE(w.currentLanguage(), QString("Deutsch"));
 }
 
@@ -425,7 +427,7 @@ void TestMainWindow::storedMaskOfOtherCountryFallsBackToDefault() {
     QCOMPARE(mask, QString("000000000001"));
     p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
     p.settle();
-    QCOMPARE(column(p.get<QTreeWidget>("lvListe"), 1), QStringList({"Zweiter Weihnachtstag"}));
+    QCOMPARE(columnCells(p.get<QTreeWidget>("lvListe"), 1), QStringList({"Zweiter Weihnachtstag"}));
 
     p.writeIni("[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=USA\r\n");
     p.start();
@@ -444,7 +446,7 @@ void TestMainWindow::austrianSelectionSurvivesSave() {
     p.start();
     p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
     p.settle();
-    QCOMPARE(column(p.get<QTreeWidget>("lvListe"), 1),
+    QCOMPARE(columnCells(p.get<QTreeWidget>("lvListe"), 1),
              QStringList({"Neujahr", "Erster Weihnachtstag", "Zweiter Weihnachtstag"}));
     p.get<QTabWidget>("Tab1")->setCurrentIndex(2);
     p.settle();
@@ -664,12 +666,12 @@ void TestMainWindow::dayListAndHeaderSorts() {
     QCOMPARE(list->topLevelItemCount(), 12); // eleven holidays and the yearly day
     QCOMPARE(list->topLevelItem(0)->text(0), QString("01.01.2011"));
     QCOMPARE(list->topLevelItem(0)->text(2), QString("00:00 - 24:00"));
-    QVERIFY(column(list, 0).contains("24.12.2011"));
-    QVERIFY(!column(list, 1).contains("Alt"));
-    QVERIFY(!column(list, 1).contains("Fronleichnam"));
+    QVERIFY(columnCells(list, 0).contains("24.12.2011"));
+    QVERIFY(!columnCells(list, 1).contains("Alt"));
+    QVERIFY(!columnCells(list, 1).contains("Fronleichnam"));
 
     list->header()->sectionClicked(1);
-    QStringList names = column(list, 1);
+    QStringList names = columnCells(list, 1);
     QStringList sorted = names;
     sorted.sort();
     QCOMPARE(names, sorted);
@@ -687,7 +689,7 @@ void TestMainWindow::dayListAndHeaderSorts() {
     jahr->setText("2010");
     p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
     p.settle();
-    QVERIFY(column(list, 1).contains("Alt"));
+    QVERIFY(columnCells(list, 1).contains("Alt"));
     QCOMPARE(list->topLevelItem(0)->text(2), QString("Note"));
 }
 
