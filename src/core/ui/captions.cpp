@@ -12,6 +12,7 @@ const QList<Caption>& mainWindowCaptions() {
     static const QList<Caption> table = {
         {u("mnuDatei"), u("Datei"), u("File")},
         {u("mnuEnde"), u("Ende"), u("Quit")},
+        {u("mnuICalendar"), u("iCalendar-Datei speichern..."), u("Save iCalendar file...")},
         {u("mnulanguage"), u("Land/Sprache Einstellungen"), u("Language/Country settings")},
         {u("mnuÜber"), u("Über"), u("About")},
         {u("frmListederTage"), u("Liste der Tage"), u("List of days")},
@@ -76,6 +77,7 @@ const QList<DesignedCaption>& mainWindowDesignedCaptions() {
         {u("mnuDatei"), u("&Datei")},
         {u("mnulanguage"), u("&Sprache/Land")},
         {u("mnuEinstellungen"), u("&Einstellungen")},
+        {u("mnuICalendar"), u("iCalendar-Datei speichern...")},
         {u("mnutrennstrich"), u("-")},
         {u("mnuEnde"), u("&Ende")},
         {u("mnuHilfe"), u("?")},

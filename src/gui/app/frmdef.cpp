@@ -61,6 +61,7 @@ void frmDef::connectHandlers() {
     connect(mnulanguage_, &QAction::triggered, this, &frmDef::mnulanguage_Click);
     connect(mnuEinstellungen_, &QAction::triggered, this, &frmDef::mnuEinstellungen_Click);
     connect(mnuEnde_, &QAction::triggered, this, &frmDef::mnuEnde_Click);
+    connect(mnuICalendar_, &QAction::triggered, this, &frmDef::mnuICalendar_Click);
     connect(mnuÜber_, &QAction::triggered, this, &frmDef::mnuÜber_Click);
 
     // Queued: a field on the page being left reports its LostFocus first, so the new page

@@ -52,6 +52,10 @@ public:
     }
     // A GroupWise action is under way; no other one may start meanwhile.
     bool groupWiseBusy() const { return gwBusy_; }
+    // Asks for the path of a file to save (title, suggested path); empty when cancelled.
+    // Default: a QFileDialog.
+    using SaveFileFunction = std::function<QString(const QString&, const QString&)>;
+    void setSaveFileDialog(SaveFileFunction dialog) { saveFileDialog_ = std::move(dialog); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +95,7 @@ private:
     void mnuEinstellungen_Click();
     void mnuÜber_Click();
     void mnuEnde_Click();
+    void mnuICalendar_Click(); // frmdef_ical.cpp
 
     // settings
     void cmdSpeichern_Click();
@@ -132,6 +137,8 @@ private:
     bool debugMode_ = false;
     std::function<void(int)> exitProgram_;
     bool gwBusy_ = false;
+    SaveFileFunction saveFileDialog_;
+    QString iCalendarFolder_; // of the last iCalendar file saved
     // Of the last address-book read; the account goes before its session.
     std::unique_ptr<gw::Session> gwSession_;
     std::unique_ptr<gw::Account> gwAccount_;
@@ -148,6 +155,7 @@ private:
     QMenu* mnuHilfe_ = nullptr;
     QAction* mnulanguage_ = nullptr;
     QAction* mnuEinstellungen_ = nullptr;
+    QAction* mnuICalendar_ = nullptr;
     QAction* mnuEnde_ = nullptr;
     QAction* mnuÜber_ = nullptr;
 

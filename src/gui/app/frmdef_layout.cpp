@@ -31,6 +31,8 @@ void frmDef::buildMenu() {
     mnulanguage_->setObjectName(QStringLiteral("mnulanguage"));
     mnuEinstellungen_ = mnuDatei_->addAction(QString());
     mnuEinstellungen_->setObjectName(QStringLiteral("mnuEinstellungen"));
+    mnuICalendar_ = mnuDatei_->addAction(QString());
+    mnuICalendar_->setObjectName(QStringLiteral("mnuICalendar"));
     QAction* separator = mnuDatei_->addSeparator();
     separator->setObjectName(QStringLiteral("mnutrennstrich"));
     mnuEnde_ = mnuDatei_->addAction(QString());
