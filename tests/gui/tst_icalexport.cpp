@@ -1,5 +1,6 @@
 // The file-menu entry that saves the year as an iCalendar file.
-#include "guitestutil.h"
+#include "treetable.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,13 +26,6 @@ QStringList summaries(const QString& path) {
         out << QString::fromUtf8(icalcomponent_get_summary(e));
     if (cal)
         icalcomponent_free(cal);
-    return out;
-}
-
-QStringList column(QTreeWidget* list, int c) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(c);
     return out;
 }
 
@@ -139,7 +133,7 @@ void TestICalendarExport::mnuICalendar() {
                  qPrintable(p.boxes.last().text));
     }
     if (written) {
-        QStringList expected = column(p.get<QTreeWidget>("lvListe"), 1);
+        QStringList expected = columnCells(p.get<QTreeWidget>("lvListe"), 1);
         QCOMPARE(expected.size(), 4); // the list shows what was written
         QCOMPARE(summaries(file), expected);
     } else {
