@@ -1,5 +1,7 @@
 #include "frmeinstellungen.h"
 
+#include "caldav/caldavsettings.h"
+#include "caldav/client.h"
 #include "settings/profilefile.h"
 #include "ui/messages.h"
 
@@ -75,6 +77,41 @@ frmEinstellungen::frmEinstellungen(QWidget* parent, ProfileFile& settings,
     frame2Layout->addWidget(optVersion[0]);
     frame2Layout->addWidget(optVersion[1]);
 
+    frmServerart = new QGroupBox(QStringLiteral("Kalenderserver"), this);
+    frmServerart->setObjectName(QStringLiteral("frmServerart"));
+    optServerart[0] = new QRadioButton(QStringLiteral("GroupWise"), frmServerart);
+    optServerart[0]->setObjectName(QStringLiteral("optServerart_0"));
+    optServerart[1] = new QRadioButton(QStringLiteral("CalDAV-Server"), frmServerart);
+    optServerart[1]->setObjectName(QStringLiteral("optServerart_1"));
+    auto field = [this](QLabel*& label, const char* labelName, const char* caption,
+                        QLineEdit*& edit, const char* editName) {
+        label = new QLabel(QString::fromUtf8(caption), frmServerart);
+        label->setObjectName(QString::fromLatin1(labelName));
+        edit = new QLineEdit(frmServerart);
+        edit->setObjectName(QString::fromLatin1(editName));
+        label->setBuddy(edit);
+    };
+    field(lblCalDavUrl, "lblCalDavUrl", "Server-Adresse (URL)", txtCalDavUrl, "txtCalDavUrl");
+    field(lblCalDavBenutzer, "lblCalDavBenutzer", "Benutzer", txtCalDavBenutzer,
+          "txtCalDavBenutzer");
+    field(lblCalDavPasswort, "lblCalDavPasswort", "Passwort", txtCalDavPasswort,
+          "txtCalDavPasswort");
+    txtCalDavPasswort->setEchoMode(QLineEdit::Password);
+    field(lblCalDavCaDatei, "lblCalDavCaDatei", "CA-Datei (optional)", txtCalDavCaDatei,
+          "txtCalDavCaDatei");
+    auto* serverLayout = new QGridLayout(frmServerart);
+    serverLayout->addWidget(optServerart[0], 0, 0);
+    serverLayout->addWidget(optServerart[1], 0, 1);
+    serverLayout->addWidget(lblCalDavUrl, 1, 0);
+    serverLayout->addWidget(txtCalDavUrl, 1, 1);
+    serverLayout->addWidget(lblCalDavBenutzer, 2, 0);
+    serverLayout->addWidget(txtCalDavBenutzer, 2, 1);
+    serverLayout->addWidget(lblCalDavPasswort, 3, 0);
+    serverLayout->addWidget(txtCalDavPasswort, 3, 1);
+    serverLayout->addWidget(lblCalDavCaDatei, 4, 0);
+    serverLayout->addWidget(txtCalDavCaDatei, 4, 1);
+    serverLayout->setColumnStretch(1, 1);
+
     cmdOK = new QPushButton(QStringLiteral("Ok"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -89,11 +126,14 @@ frmEinstellungen::frmEinstellungen(QWidget* parent, ProfileFile& settings,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addWidget(Frame2);
+    layout->addWidget(frmServerart);
     layout->addStretch();
     layout->addLayout(buttons);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmEinstellungen::cmdOK_Click);
     connect(cmdAbbrechen, &QPushButton::clicked, this, &frmEinstellungen::cmdAbbrechen_Click);
+    for (QRadioButton* opt : optServerart)
+        connect(opt, &QRadioButton::toggled, this, &frmEinstellungen::optServerart_Click);
 
     Form_Load();
 }
@@ -111,6 +151,22 @@ void frmEinstellungen::Form_Load() {
     // An unknown version leaves both options clear; OK then stores the newer one.
     optVersion[0]->setChecked(version == kVersion65);
     optVersion[1]->setChecked(version == kVersion702);
+
+    const caldav::CalDavSettings server = caldav::LoadCalDavSettings(settings_);
+    optServerart[server.kind == caldav::ServerKind::CalDAV ? 1 : 0]->setChecked(true);
+    txtCalDavUrl->setText(server.url);
+    txtCalDavBenutzer->setText(server.user);
+    txtCalDavPasswort->setText(server.password);
+    txtCalDavCaDatei->setText(server.caFile);
+    optServerart_Click();
+}
+
+void frmEinstellungen::optServerart_Click() {
+    const bool calDav = optServerart[1]->isChecked();
+    for (QWidget* w :
+         {static_cast<QWidget*>(txtCalDavUrl), static_cast<QWidget*>(txtCalDavBenutzer),
+          static_cast<QWidget*>(txtCalDavPasswort), static_cast<QWidget*>(txtCalDavCaDatei)})
+        w->setEnabled(calDav);
 }
 
 bool frmEinstellungen::writeGroupWiseKey(const QString& key, const QString& value) {
@@ -124,6 +180,23 @@ bool frmEinstellungen::writeGroupWiseKey(const QString& key, const QString& valu
 }
 
 void frmEinstellungen::cmdOK_Click() {
+    caldav::CalDavSettings server = caldav::LoadCalDavSettings(settings_);
+    server.kind =
+        optServerart[1]->isChecked() ? caldav::ServerKind::CalDAV : caldav::ServerKind::GroupWise;
+    server.url = txtCalDavUrl->text().trimmed();
+    server.user = txtCalDavBenutzer->text().trimmed();
+    server.password = txtCalDavPasswort->text();
+    server.caFile = txtCalDavCaDatei->text().trimmed();
+    // An unsafe address or an unreadable CA file is refused before anything is written.
+    if (server.kind == caldav::ServerKind::CalDAV || !server.url.isEmpty()) {
+        caldav::Connection c{server.url, server.user, server.password, server.caFile};
+        if (auto client = caldav::Client::create(c); !client) {
+            messageBox_({client.error(), QString::fromLatin1(kAppTitle), QMessageBox::Warning,
+                         QMessageBox::Ok});
+            return;
+        }
+    }
+
     const QString address = trimBlanks(txtIPAdresse->text());
     const QString port = trimBlanks(txtIPPort->text());
     if (!writeGroupWiseKey(QStringLiteral("IPAdresse"), address))
@@ -135,6 +208,11 @@ void frmEinstellungen::cmdOK_Click() {
     if (!writeGroupWiseKey(QStringLiteral("Version"),
                            optVersion[0]->isChecked() ? kVersion65 : kVersion702))
         return;
+    if (auto saved = caldav::SaveCalDavSettings(settings_, server); !saved) {
+        messageBox_(
+            {saved.error(), messages_[Msg::TitleSettings], QMessageBox::Critical, QMessageBox::Ok});
+        return;
+    }
     accept();
 }
 

@@ -16,8 +16,10 @@ namespace mv {
 class MessageTable;
 class ProfileFile;
 
-// Post-office address, port and GroupWise version. OK writes them to the settings file and
-// updates the program-wide address and port; a failed write keeps the dialog open.
+// Post-office address, port and GroupWise version, and the calendar server in use (GroupWise
+// or a CalDAV server with its connection). OK writes them to the settings file and updates
+// the program-wide address and port; a failed write or an unusable CalDAV connection keeps
+// the dialog open.
 class frmEinstellungen : public QDialog {
     Q_OBJECT
 public:
@@ -32,6 +34,7 @@ private:
     void cmdAbbrechen_Click();
     // Writes one "GroupWise" key; on failure reports it and returns false.
     bool writeGroupWiseKey(const QString& key, const QString& value);
+    void optServerart_Click();
 
     ProfileFile& settings_;
     QString& postOfficeAddress_;
@@ -46,6 +49,16 @@ private:
     QLineEdit* txtIPPort = nullptr;
     QGroupBox* Frame2 = nullptr;
     QRadioButton* optVersion[2] = {nullptr, nullptr};
+    QGroupBox* frmServerart = nullptr;
+    QRadioButton* optServerart[2] = {nullptr, nullptr};
+    QLabel* lblCalDavUrl = nullptr;
+    QLineEdit* txtCalDavUrl = nullptr;
+    QLabel* lblCalDavBenutzer = nullptr;
+    QLineEdit* txtCalDavBenutzer = nullptr;
+    QLabel* lblCalDavPasswort = nullptr;
+    QLineEdit* txtCalDavPasswort = nullptr;
+    QLabel* lblCalDavCaDatei = nullptr;
+    QLineEdit* txtCalDavCaDatei = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdAbbrechen = nullptr;
 };
