@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -50,6 +53,20 @@ inline QTreeWidget* reportList(const QString& name, const QStringList& columns) 
     list->header()->setSortIndicatorShown(false);
     list->header()->setStretchLastSection(true);
     return list;
+}
+
+// Puts a caption on a control of any captioned kind; other objects are left alone.
+inline void setCaption(QObject* o, const QString& text) {
+    if (auto* b = qobject_cast<QAbstractButton*>(o))
+        b->setText(text);
+    else if (auto* l = qobject_cast<QLabel*>(o))
+        l->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(o))
+        g->setTitle(text);
+    else if (auto* m = qobject_cast<QMenu*>(o))
+        m->setTitle(text);
+    else if (auto* a = qobject_cast<QAction*>(o); a && !a->isSeparator())
+        a->setText(text);
 }
 
 // The month calendars speak the interface language.

@@ -19,12 +19,10 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -237,18 +235,7 @@ void frmDef::Sprache(const QString& sprach) {
         return;
 
     for (const Caption& c : mainWindowCaptions()) {
-        const QString& text = english ? c.english : c.german;
-        QObject* o = findChild<QObject*>(c.objectName);
-        if (auto* b = qobject_cast<QAbstractButton*>(o))
-            b->setText(text);
-        else if (auto* l = qobject_cast<QLabel*>(o))
-            l->setText(text);
-        else if (auto* g = qobject_cast<QGroupBox*>(o))
-            g->setTitle(text);
-        else if (auto* m = qobject_cast<QMenu*>(o))
-            m->setTitle(text);
-        else if (auto* a = qobject_cast<QAction*>(o))
-            a->setText(text);
+        setCaption(findChild<QObject*>(c.objectName), english ? c.english : c.german);
     }
     setWindowTitle(windowCaption(sprach));
 

@@ -270,17 +270,7 @@ void frmDef::applyDesignedCaptions() {
             setWindowTitle(c.text);
             continue;
         }
-        QObject* o = findChild<QObject*>(c.objectName);
-        if (auto* b = qobject_cast<QAbstractButton*>(o))
-            b->setText(c.text);
-        else if (auto* l = qobject_cast<QLabel*>(o))
-            l->setText(c.text);
-        else if (auto* g = qobject_cast<QGroupBox*>(o))
-            g->setTitle(c.text);
-        else if (auto* m = qobject_cast<QMenu*>(o))
-            m->setTitle(c.text);
-        else if (auto* a = qobject_cast<QAction*>(o); a && !a->isSeparator())
-            a->setText(c.text);
+        setCaption(findChild<QObject*>(c.objectName), c.text);
     }
     const QStringList& tabs = tabCaptions().german;
     for (int i = 0; i < Tab1_->count(); ++i)
