@@ -52,11 +52,15 @@ test -f "$folder/GroupWise/domain.db" || fail "no demo system in $folder"
 [ "$(stat -c %a "$folder")" = 700 ] || fail "$folder has mode $(stat -c %a "$folder")"
 cli --help | grep -q '^usage: marvolingen-cli' || fail "--help"
 
-# The window program starts and stays up until it is ended.
+# The window program starts in a home of its own, makes its folder there and stays up
+# until it is ended.
+winhome="$work/winhome"
+mkdir -p "$winhome"
 status=0
-env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+env -i PATH=/usr/bin:/bin HOME="$winhome" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
     timeout 5 "$root/usr/bin/marvolingen" > "$work/window.log" 2>&1 || status=$?
 [ "$status" = 124 ] || fail "window program ended with $status: $(cat "$work/window.log")"
+[ "$(stat -c %a "$winhome/.config/marvolingen")" = 700 ] || fail "window program: no private folder"
 
 listing "$root" > "$work/root-after"
 cmp -s "$work/root-before" "$work/root-after" || {
