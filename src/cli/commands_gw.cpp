@@ -19,7 +19,7 @@ void show(const Notice& notice) {
 class PrintingObserver : public RunObserver {
 public:
     void warning(Msg, const Notice& notice) override { printError(notice.text); }
-    void userFinished(const ProcessingRow& row) override {
+    void targetFinished(const ProcessingRow& row) override {
         print(row.userId + QLatin1Char('\t') + row.login + QLatin1Char('\t') + row.entry +
               QLatin1Char('\n'));
     }
@@ -36,7 +36,9 @@ int finishRun(const Context& ctx, const RunResult& r) {
     }
     if (r.logWritten)
         print(r.logFilePath + QLatin1Char('\n'));
-    return r.anyFailure ? kFailure : kOk;
+    else
+        printError(QStringLiteral("warning: the run log was not written: ") + r.logError);
+    return r.failed() ? kFailure : kOk;
 }
 
 bool checkArgs(const Options& o, int positional) {

@@ -3,6 +3,7 @@
 #include "calendar/dates.h"
 #include "calendar/daylist.h"
 #include "groupwise/filter.h"
+#include "runs/engine.h"
 #include "settings/cipher.h"
 #include "settings/codepage.h"
 #include "settings/profilefile.h"
@@ -17,8 +18,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kGroupWise = QStringLiteral("GroupWise");
 const QString kKeyName = QStringLiteral("Schlüssel");
-const QString kOk = QStringLiteral("OK");
-const QString kFailed = QStringLiteral("--");
 const QString kProgramSource = QStringLiteral("Marvolingen");
 
 gw::Error typeMismatch() {
@@ -62,153 +61,82 @@ QString storedKey(const ProfileFile& profile) {
     return profile.readKey(kGroupWise, kKeyName, QString::fromLatin1(kNoKey), 249);
 }
 
-void saveLog(RunResult& result, const Environment& environment, const QString& prefix) {
-    const QString path = runLogFilePath(environment, prefix, environment.now());
-    // A log that cannot be written does not change the outcome of the run.
-    if (atomicWrite(path, toCp1252(result.runLog + kCrLf))) {
-        result.logWritten = true;
-        result.logFilePath = path;
-    }
+RunError runError(const gw::Error& e) {
+    return RunError{e.number(), e.description()};
 }
 
-class WriteRunner {
+QList<RunTarget> targetsOf(const AddressList& users) {
+    QList<RunTarget> targets;
+    targets.reserve(users.size());
+    for (const AddressRow& user : users)
+        targets.append(RunTarget{user.userId, user.postOffice});
+    return targets;
+}
+
+// A user's mailbox as the runs see it.
+class MailboxCalendar : public RunCalendar {
 public:
-    WriteRunner(const WriteRunInput& input, RunObserver& observer, WriteVariant variant)
-        : in_(input), obs_(observer), variant_(variant), msg_(input.messages) {}
+    MailboxCalendar(std::unique_ptr<gw::Account> account, const gw::Session& session,
+                    WriteVariant variant)
+        : account_(std::move(account)), session_(session), variant_(variant) {}
 
-    RunResult run() {
-        const Environment& env = in_.environment;
-        result_.runLog = msg_[Msg::WriteRunHeader] + headerTime(env.now()) + kCrLf;
-        const ProfileFile profile(env.settingsPath());
-        DayList days;
+    void openMessages() {
+        if (!messages_)
+            messages_ = account_->calendarMessages();
+    }
+
+    void writeDay(const DayEntry& day) override {
         try {
-            session_ = openSession(in_.createSession, env.programFolder);
-            const QString stored = storedKey(profile);
-            if (stored == QLatin1String(kNoKey))
-                obs_.warning(Msg::NoKey, warningNotice(msg_, Msg::NoKey));
-            if (variant_ == WriteVariant::GW702) {
-                const QString address =
-                    profile.readKey(kGroupWise, QStringLiteral("IPAdresse"), QString(), 30);
-                const QString port =
-                    profile.readKey(kGroupWise, QStringLiteral("IPPort"), QString(), 10);
-                if (!address.isEmpty())
-                    commandLine_ += QStringLiteral(" /ipa-") + address;
-                if (!port.isEmpty())
-                    commandLine_ += QStringLiteral(" /ipp-") + port;
-            }
-            session_->setTrustedApplication(QString::fromLatin1(kTrustedAppName),
-                                            DecryptText(stored, QString::fromLatin1(kPassPhrase)));
-            if (variant_ == WriteVariant::GW702)
-                session_->setSwitch(true);
-            if (in_.buildDayList)
-                days = in_.buildDayList();
+            openMessages();
+            if (day.isNote())
+                writeNote(day);
+            else
+                writeAppointment(day);
         } catch (const gw::Error& e) {
-            failStart(result_, e);
-            return result_;
+            throw runError(e);
         }
+    }
 
-        obs_.clearRows();
-        obs_.showLabels(RunObserver::Labels::All);
-        obs_.designationLabel(msg_[Msg::PleaseWait]);
-        if (in_.users.isEmpty())
-            obs_.warning(Msg::NoUserSelected, warningNotice(msg_, Msg::NoUserSelected));
+    int findYear(int year) override {
+        try {
+            openMessages();
+            found_ = messages_->find(gw::yearFilter(year));
+            return found_->count();
+        } catch (const gw::Error& e) {
+            throw runError(e);
+        }
+    }
 
-        for (const AddressRow& user : in_.users)
-            runUser(user.userId, days);
-
-        obs_.hideLabels();
-        saveLog(result_, env, QStringLiteral("PR-"));
-        return result_;
+    bool deleteFound(int number, QString& subject) override {
+        try {
+            auto entry = found_->item(number);
+            subject = entry->subject(); // gone once the entry is deleted
+            entry->remove();
+            return true;
+        } catch (const gw::Error&) {
+            return false;
+        }
     }
 
 private:
-    void log(const QString& line) { result_.runLog += line + kCrLf; }
-
-    void runUser(const QString& userText, const DayList& days) {
-        ProcessingRow row{userText, {}, {}};
-        obs_.userStarted(userText);
-        log(QString::fromLatin1(kUserSeparator));
-        log(userText);
-
-        std::unique_ptr<gw::Account> account;
-        try {
-            account = variant_ == WriteVariant::GW702 ? session_->loginAs(userText, commandLine_)
-                                                      : session_->loginAs(userText);
-        } catch (const gw::Error& e) {
-            row.login = kFailed;
-            obs_.loginColumn(kFailed);
-            obs_.nameLabel(msg_[Msg::NoLogin]);
-            log(msg_[Msg::NoLogin]);
-            log(errorLine(e.number(), e.description()));
-            result_.anyFailure = true;
-            finishUser(row);
-            return;
-        }
-        row.login = kOk;
-        obs_.loginColumn(kOk);
-        log(msg_[Msg::LoginOk]);
-
-        // The error state stays set from a user's first failure on, so every later day of
-        // that user is logged with it, as is the end of the user in the 6.5 run.
-        std::optional<gw::Error> pending;
-        std::unique_ptr<gw::Messages> messages;
-        QString lastHead;
-        for (const DayEntry& day : days) {
-            try {
-                if (!messages)
-                    messages = account->calendarMessages();
-                writeDay(*messages, userText, day);
-            } catch (const gw::Error& e) {
-                pending = e;
-            }
-            lastHead = day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ");
-            if (pending) {
-                log(lastHead + msg_[Msg::EntryNotWritten]);
-                log(errorLine(pending->number(), pending->description()));
-            } else {
-                log(lastHead + msg_[Msg::EntryWritten]);
-            }
-            obs_.processEvents();
-        }
-        row.entry = pending ? kFailed : kOk;
-        obs_.entryColumn(row.entry);
-        if (pending) {
-            result_.anyFailure = true;
-            if (variant_ == WriteVariant::GW65) {
-                log(lastHead + msg_[Msg::EntryNotWritten]);
-                log(errorLine(pending->number(), pending->description()));
-            }
-        }
-        finishUser(row);
-    }
-
-    void finishUser(const ProcessingRow& row) {
-        result_.rows.append(row);
-        obs_.userFinished(row);
-    }
-
-    void writeDay(gw::Messages& messages, const QString& userText, const DayEntry& day) {
-        if (day.isNote()) {
-            const QDate date = dateOrThrow(day.date);
-            DeleteExistingEntry(messages, day.date, day.designation);
-            auto entry = messages.add(QString::fromLatin1(gw::kNote), 3);
-            fill(*entry, [&] {
-                entry->setStart(QDateTime(date, QTime(0, 0)));
-                entry->setSubject(day.designation);
-                entry->setFlag(true);
-                entry->setFromText(QString::fromLatin1(kSenderText));
-            });
-            return;
-        }
-        const AppointmentTimes times = appointmentTimes(day.date, day.time);
-        DeleteExistingEntry(messages, day.date, day.designation);
-        obs_.nameLabel(userText);
-        obs_.dateLabel(day.date);
-        obs_.designationLabel(day.designation);
-        auto entry = messages.add(QString::fromLatin1(gw::kAppointment), 3);
+    void writeNote(const DayEntry& day) {
+        const QDate date = dateOrThrow(day.date);
+        DeleteExistingEntry(*messages_, day.date, day.designation);
+        auto entry = messages_->add(QString::fromLatin1(gw::kNote), 3);
         fill(*entry, [&] {
-            if (variant_ == WriteVariant::GW702 && times.wholeDay &&
-                session_->majorVersion() >= 7) {
+            entry->setStart(QDateTime(date, QTime(0, 0)));
+            entry->setSubject(day.designation);
+            entry->setFlag(true);
+            entry->setFromText(QString::fromLatin1(kSenderText));
+        });
+    }
+
+    void writeAppointment(const DayEntry& day) {
+        const AppointmentTimes times = appointmentTimes(day.date, day.time);
+        DeleteExistingEntry(*messages_, day.date, day.designation);
+        auto entry = messages_->add(QString::fromLatin1(gw::kAppointment), 3);
+        fill(*entry, [&] {
+            if (variant_ == WriteVariant::GW702 && times.wholeDay && session_.majorVersion() >= 7) {
                 // A refused whole-day flag leaves a 23:59 appointment; that is no failure.
                 try {
                     entry->setAllDay(true);
@@ -239,21 +167,85 @@ private:
         }
     }
 
-    const WriteRunInput& in_;
-    RunObserver& obs_;
+    std::unique_ptr<gw::Account> account_;
+    const gw::Session& session_;
     WriteVariant variant_;
-    const MessageTable& msg_;
-    RunResult result_;
-    std::unique_ptr<gw::Session> session_;
+    std::unique_ptr<gw::Messages> messages_;
+    std::unique_ptr<gw::MessageList> found_;
+};
+
+// Logs in to the mailboxes of a GroupWise session.
+class MailboxBackend : public RunBackend {
+public:
+    MailboxBackend(gw::Session& session, WriteVariant variant, QString commandLine)
+        : session_(session), variant_(variant), commandLine_(std::move(commandLine)) {}
+
+    std::unique_ptr<RunCalendar> open(const RunTarget& target, RunKind kind) override {
+        try {
+            std::unique_ptr<gw::Account> account =
+                kind == RunKind::Write && variant_ == WriteVariant::GW702
+                    ? session_.loginAs(target.name, commandLine_)
+                    : session_.loginAs(target.name);
+            auto calendar =
+                std::make_unique<MailboxCalendar>(std::move(account), session_, variant_);
+            if (kind == RunKind::DeleteAll)
+                calendar->openMessages();
+            return calendar;
+        } catch (const gw::Error& e) {
+            throw runError(e);
+        }
+    }
+
+private:
+    gw::Session& session_;
+    WriteVariant variant_;
     QString commandLine_;
 };
 
-} // namespace
-
-Notice RunResult::noGroupWiseNotice(const MessageTable& messages) const {
-    return Notice{messages[Msg::NoGroupWise], QString::fromLatin1(kAppTitle),
-                  Notice::Icon::Critical};
+RunResult writeRun(const WriteRunInput& in, RunObserver& observer, WriteVariant variant) {
+    const Environment& env = in.environment;
+    const MessageTable& msg = in.messages;
+    RunResult result;
+    result.runLog = msg[Msg::WriteRunHeader] + headerTime(env.now()) + kCrLf;
+    const ProfileFile profile(env.settingsPath());
+    std::unique_ptr<gw::Session> session;
+    QString commandLine;
+    RunSpec spec;
+    try {
+        session = openSession(in.createSession, env.programFolder);
+        const QString stored = storedKey(profile);
+        if (stored == QLatin1String(kNoKey))
+            observer.warning(Msg::NoKey, warningNotice(msg, Msg::NoKey));
+        if (variant == WriteVariant::GW702) {
+            const QString address =
+                profile.readKey(kGroupWise, QStringLiteral("IPAdresse"), QString(), 30);
+            const QString port =
+                profile.readKey(kGroupWise, QStringLiteral("IPPort"), QString(), 10);
+            if (!address.isEmpty())
+                commandLine += QStringLiteral(" /ipa-") + address;
+            if (!port.isEmpty())
+                commandLine += QStringLiteral(" /ipp-") + port;
+        }
+        session->setTrustedApplication(QString::fromLatin1(kTrustedAppName),
+                                       DecryptText(stored, QString::fromLatin1(kPassPhrase)));
+        if (variant == WriteVariant::GW702)
+            session->setSwitch(true);
+        if (in.buildDayList)
+            spec.days = in.buildDayList();
+    } catch (const gw::Error& e) {
+        failStart(result, e);
+        return result;
+    }
+    spec.environment = env;
+    spec.messages = msg;
+    spec.targets = targetsOf(in.users);
+    spec.closingFailureLine = variant == WriteVariant::GW65;
+    MailboxBackend backend(*session, variant, commandLine);
+    executeWriteRun(spec, backend, observer, result);
+    return result;
 }
+
+} // namespace
 
 WriteVariant variantFromVersion(const QString& version) {
     return version == QLatin1String("GW65") ? WriteVariant::GW65 : WriteVariant::GW702;
@@ -275,11 +267,11 @@ RunResult WriteRun(const WriteRunInput& input, RunObserver& observer) {
 }
 
 RunResult WriteRunGW65(const WriteRunInput& input, RunObserver& observer) {
-    return WriteRunner(input, observer, WriteVariant::GW65).run();
+    return writeRun(input, observer, WriteVariant::GW65);
 }
 
 RunResult WriteRunGW702(const WriteRunInput& input, RunObserver& observer) {
-    return WriteRunner(input, observer, WriteVariant::GW702).run();
+    return writeRun(input, observer, WriteVariant::GW702);
 }
 
 void DeleteExistingEntry(gw::Account& account, const QString& dateText, const QString& subject) {
@@ -298,93 +290,28 @@ RunResult DeleteAllRun(const DeleteAllInput& input, RunObserver& observer) {
     const Environment& env = input.environment;
     const MessageTable& msg = input.messages;
     RunResult result;
-    auto log = [&result](const QString& line) { result.runLog += line + kCrLf; };
-    log(msg[Msg::DeleteRunHeader] + headerTime(env.now()));
-    const int year = roundToInt16(val(input.yearText));
+    result.runLog = msg[Msg::DeleteRunHeader] + headerTime(env.now()) + kCrLf;
+    RunSpec spec;
+    spec.environment = env;
+    spec.messages = msg;
+    spec.targets = targetsOf(input.users);
+    spec.year = roundToInt16(val(input.yearText));
 
-    observer.clearRows();
+    observer.runStarted(RunKind::DeleteAll, int(spec.targets.size()));
     std::unique_ptr<gw::Session> session;
     try {
         session = openSession(input.createSession, env.programFolder);
-        observer.showLabels(RunObserver::Labels::DesignationOnly);
-        observer.designationLabel(msg[Msg::PleaseWait]);
         const ProfileFile profile(env.settingsPath());
         session->setTrustedApplication(
             QString::fromLatin1(kTrustedAppName),
             DecryptText(storedKey(profile), QString::fromLatin1(kPassPhrase)));
     } catch (const gw::Error& e) {
-        observer.hideLabels();
+        observer.runFinished();
         failStart(result, e);
         return result;
     }
-
-    const QString filter = gw::yearFilter(year);
-    for (const AddressRow& user : input.users) {
-        ProcessingRow row{user.userId, {}, {}};
-        observer.userStarted(user.userId);
-        std::unique_ptr<gw::Messages> messages;
-        try {
-            auto account = session->loginAs(user.userId);
-            messages = account->calendarMessages();
-        } catch (const gw::Error&) {
-            messages.reset();
-        }
-        log(QString::fromLatin1(kUserSeparator));
-        log(user.userId);
-        if (!messages) {
-            row.login = kFailed;
-            observer.loginColumn(kFailed);
-            observer.designationLabel(msg[Msg::NoLogin]);
-            log(msg[Msg::NoLogin]);
-            result.anyFailure = true;
-        } else {
-            log(msg[Msg::LoginOk]);
-            row.login = kOk;
-            observer.loginColumn(kOk);
-            try {
-                auto found = messages->find(filter);
-                const int n = found->count();
-                if (n < 1) {
-                    row.entry = QStringLiteral("N/A");
-                    log(QString::fromUtf8(kNothingFound));
-                }
-                for (int k = 1; k <= n; ++k) {
-                    QString subject;
-                    bool deleted = false;
-                    try {
-                        auto entry = found->item(k);
-                        subject = entry->subject(); // gone once the entry is deleted
-                        entry->remove();
-                        deleted = true;
-                    } catch (const gw::Error&) {
-                        deleted = false;
-                    }
-                    observer.designationLabel(QStringLiteral("Eintrag/Entry Nr.") +
-                                              QString::number(k) + msg[Msg::WillBeDeleted]);
-                    if (deleted) {
-                        log(subject + QStringLiteral(" :") + msg[Msg::EntryDeleted]);
-                        row.entry = QStringLiteral("DEL");
-                    } else {
-                        log(subject + QStringLiteral(": ") + msg[Msg::EntryNotDeleted]);
-                        row.entry = kFailed;
-                        result.anyFailure = true;
-                    }
-                }
-            } catch (const gw::Error& e) {
-                // The search itself failed: nothing of this user could be looked at.
-                row.entry = kFailed;
-                log(errorLine(e.number(), e.description()));
-                result.anyFailure = true;
-            }
-            if (!row.entry.isEmpty())
-                observer.entryColumn(row.entry);
-        }
-        result.rows.append(row);
-        observer.userFinished(row);
-    }
-
-    observer.hideLabels();
-    saveLog(result, env, QStringLiteral("PR-DEL-"));
+    MailboxBackend backend(*session, WriteVariant::GW65, QString());
+    executeDeleteAllRun(spec, backend, observer, result);
     return result;
 }
 
@@ -449,15 +376,6 @@ AppointmentTimes appointmentTimes(const QString& dateText, const QString& time) 
 std::unique_ptr<gw::Session> openSession(const SessionFactory& factory,
                                          const QString& programFolder) {
     return factory ? factory(programFolder) : gw::createSession(programFolder);
-}
-
-QString errorLine(int number, const QString& description) {
-    return QStringLiteral("Error: ") + QString::number(number) + QStringLiteral(", ") + description;
-}
-
-QString runLogFilePath(const Environment& environment, const QString& prefix, const QDateTime& at) {
-    return environment.folderWithSeparator() + prefix +
-           at.toString(QStringLiteral("dd.MM.yyyy H-m-s")) + QStringLiteral(".txt");
 }
 
 } // namespace mv

@@ -2,7 +2,8 @@
 
 #include "calendar/dayentry.h"
 #include "groupwise/groupwise.h"
-#include "groupwise/runsnotice.h"
+#include "runs/run.h"
+#include "runs/runlog.h"
 #include "settings/addressrow.h"
 #include "ui/environment.h"
 #include "ui/messages.h"
@@ -17,65 +18,6 @@
 namespace mv {
 
 inline constexpr const char* kTrustedAppName = "QTXMarvolingen";
-inline constexpr const char* kSenderText = "Marvolingen";
-inline constexpr const char* kUserSeparator = "----------------";
-inline constexpr const char* kNothingFound = "Keine Einträge gefunden";
-
-// One row of the processing list lvVerarbeitung.
-struct ProcessingRow {
-    QString userId;
-    QString login; // "OK" or "--"
-    QString
-        entry; // write run: "OK", "--" or "" after a failed login; delete-all: "N/A", "DEL", "--"
-    friend bool operator==(const ProcessingRow&, const ProcessingRow&) = default;
-};
-
-// What a run shows while it works. The window fills lvVerarbeitung and the three labels
-// from it; the command-line program prints a line per user.
-class RunObserver {
-public:
-    enum class Labels { All, DesignationOnly };
-
-    virtual ~RunObserver() = default;
-    // MsgNoKey or MsgNoUserSelected: exclamation icon, title "Marvolingen"; the run goes on.
-    virtual void warning(Msg message, const Notice& notice) {
-        Q_UNUSED(message)
-        Q_UNUSED(notice)
-    }
-    virtual void clearRows() {}
-    virtual void showLabels(Labels which) { Q_UNUSED(which) }
-    virtual void hideLabels() {} // empties and hides all three labels
-    virtual void nameLabel(const QString& text) { Q_UNUSED(text) }
-    virtual void dateLabel(const QString& text) { Q_UNUSED(text) }
-    virtual void designationLabel(const QString& text) { Q_UNUSED(text) }
-    virtual void userStarted(const QString& userText) { Q_UNUSED(userText) } // appends a row
-    virtual void loginColumn(const QString& text) { Q_UNUSED(text) }         // of the last row
-    virtual void entryColumn(const QString& text) { Q_UNUSED(text) }         // of the last row
-    virtual void userFinished(const ProcessingRow& row) { Q_UNUSED(row) }
-    virtual void processEvents() {} // after every day of the write run
-};
-
-enum class RunStatus {
-    Finished,    // reached its end; the log file was written (see logWritten)
-    NoGroupWise, // no session could be created (429): show MsgNoGroupWise and end the program
-    Aborted,     // another error before the first user: no log file
-};
-
-struct RunResult {
-    RunStatus status = RunStatus::Finished;
-    int errorNumber = 0; // NoGroupWise and Aborted
-    QString errorDescription;
-    QString errorSource;
-    QString runLog; // lines ended by CR LF
-    QList<ProcessingRow> rows;
-    QString logFilePath; // set when a log file was written
-    bool logWritten = false;
-    bool anyFailure = false; // a login, a day or a deletion failed
-
-    bool failed() const { return status != RunStatus::Finished || anyFailure; }
-    // The MsgNoGroupWise box (critical, "Marvolingen") in the given table's language.
-    Notice noGroupWiseNotice(const MessageTable& messages) const;
-};
 
 // Creates the GroupWise session of a program folder; empty means gw::createSession.
 using SessionFactory = std::function<std::unique_ptr<gw::Session>(const QString& programFolder)>;
@@ -148,14 +90,8 @@ struct AppointmentTimes {
 // Throws gw::Error (13, type mismatch) when the date or start cannot be read.
 AppointmentTimes appointmentTimes(const QString& dateText, const QString& time);
 
-// "Error: " + number + ", " + description.
-QString errorLine(int number, const QString& description);
-
 // The factory's session, or gw::createSession's when there is no factory.
 std::unique_ptr<gw::Session> openSession(const SessionFactory& factory,
                                          const QString& programFolder);
-
-// Program folder + prefix + "dd.MM.yyyy H-m-s" + ".txt".
-QString runLogFilePath(const Environment& environment, const QString& prefix, const QDateTime& at);
 
 } // namespace mv

@@ -40,6 +40,12 @@ QMessageBox::Icon boxIcon(Notice::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A run log that could not be written: the file message and the reason.
+Notice logNotWritten(const MessageTable& messages, const RunResult& r) {
+    return Notice{messages[Msg::FileNotCreated] + QStringLiteral("\n") + r.logError,
+                  QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation};
+}
+
 // Calls a function whenever the watched widget gains the focus, once the focus has settled.
 class FocusInWatch : public QObject {
 public:
@@ -197,7 +203,7 @@ void frmDef::cmdEintragen_Click() {
         return;
     GroupWiseBusy busy(*this);
     WaitCursor wait;
-    RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_},
+    RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_}, messages_,
                  [this](const Notice& n) { showNotice(n); });
 
     WriteRunInput in;
@@ -212,6 +218,8 @@ void frmDef::cmdEintragen_Click() {
     wait.release();
     if (r.status == RunStatus::NoGroupWise)
         noGroupWise(r.noGroupWiseNotice(messages_));
+    else if (r.logFailed())
+        showNotice(logNotWritten(messages_, r));
 }
 
 void frmDef::cmddeleteall_Click() {
@@ -223,7 +231,7 @@ void frmDef::cmddeleteall_Click() {
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     WaitCursor wait;
-    RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_},
+    RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_}, messages_,
                  [this](const Notice& n) { showNotice(n); });
 
     DeleteAllInput in;
@@ -235,6 +243,8 @@ void frmDef::cmddeleteall_Click() {
     wait.release();
     if (r.status == RunStatus::NoGroupWise)
         noGroupWise(r.noGroupWiseNotice(messages_));
+    else if (r.logFailed())
+        showNotice(logNotWritten(messages_, r));
 }
 
 void frmDef::cmdTAppErzeugen_Click() {

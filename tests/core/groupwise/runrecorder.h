@@ -9,36 +9,44 @@
 #include <QFile>
 #include <QStringList>
 
-// Records what a run shows, one text per call, in order.
+// Records what a run tells, one text per call, in order.
 class RunRecorder : public mv::RunObserver {
 public:
     QStringList events;
-    QStringList designations;
     QList<mv::ProcessingRow> finished;
     QList<mv::Msg> warnings;
-    int processed = 0;
+    int dayResults = 0;
+    QList<std::pair<int, int>> progressed;
 
     void warning(mv::Msg m, const mv::Notice& n) override {
         warnings.append(m);
         events << QStringLiteral("warning:") + n.text;
     }
-    void clearRows() override { events << QStringLiteral("clear"); }
-    void showLabels(Labels which) override {
-        events << (which == Labels::All ? QStringLiteral("labels:all")
-                                        : QStringLiteral("labels:designation"));
+    void runStarted(mv::RunKind kind, int targets) override {
+        events << (kind == mv::RunKind::Write ? QStringLiteral("run:write:")
+                                              : QStringLiteral("run:delete-all:")) +
+                      QString::number(targets);
     }
-    void hideLabels() override { events << QStringLiteral("labels:hide"); }
-    void nameLabel(const QString& t) override { events << QStringLiteral("name:") + t; }
-    void dateLabel(const QString& t) override { events << QStringLiteral("date:") + t; }
-    void designationLabel(const QString& t) override {
-        designations << t;
-        events << QStringLiteral("designation:") + t;
+    void targetStarted(const QString& t) override { events << QStringLiteral("target:") + t; }
+    void loginResult(const QString& t, bool ok) override {
+        events << QStringLiteral("login:") + t +
+                      (ok ? QStringLiteral(":OK") : QStringLiteral(":--"));
     }
-    void userStarted(const QString& t) override { events << QStringLiteral("user:") + t; }
-    void loginColumn(const QString& t) override { events << QStringLiteral("login:") + t; }
-    void entryColumn(const QString& t) override { events << QStringLiteral("entry:") + t; }
-    void userFinished(const mv::ProcessingRow& row) override { finished.append(row); }
-    void processEvents() override { ++processed; }
+    void dayStarted(const QString& t, const mv::DayEntry& d) override {
+        events << QStringLiteral("day:") + t + QLatin1Char(':') + d.date;
+    }
+    void dayResult(const QString& t, const mv::DayEntry& d, bool ok) override {
+        ++dayResults;
+        events << QStringLiteral("result:") + t + QLatin1Char(':') + d.date +
+                      (ok ? QStringLiteral(":OK") : QStringLiteral(":--"));
+    }
+    void entryDeleted(const QString& t, int number, bool ok) override {
+        events << QStringLiteral("deleted:") + t + QLatin1Char(':') + QString::number(number) +
+                      (ok ? QStringLiteral(":OK") : QStringLiteral(":--"));
+    }
+    void targetFinished(const mv::ProcessingRow& row) override { finished.append(row); }
+    void progress(int done, int total) override { progressed.append({done, total}); }
+    void runFinished() override { events << QStringLiteral("finished"); }
 };
 
 inline void storeKey(const QString& folder, const QString& key) {

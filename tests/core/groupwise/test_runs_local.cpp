@@ -168,8 +168,10 @@ private slots:
         QCOMPARE(describe(marvolingen("anna")), expected);
         QCOMPARE(describe(marvolingen("raum1")), expected);
 
-        // The log of the write run, named by the end of the run.
-        const QString logPath = folder() + QStringLiteral("/PR-05.12.2011 9-7-3.txt");
+        // The log of the write run, named by the end of the run; the first run's log of the
+        // same second stays beside it.
+        QCOMPARE(first.logFilePath, folder() + QStringLiteral("/PR-05.12.2011 9-7-3.txt"));
+        const QString logPath = folder() + QStringLiteral("/PR-05.12.2011 9-7-3 (2).txt");
         QCOMPARE(second.logFilePath, logPath);
         const QString user = QStringLiteral("Anmeldung OK\r\n"
                                             "01.01.2011, Neujahr: Eintrag OK\r\n"

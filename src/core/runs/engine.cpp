@@ -1,0 +1,210 @@
+#include "runs/engine.h"
+
+#include "runs/runlog.h"
+
+#include <optional>
+
+namespace mv {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kOk = QStringLiteral("OK");
+const QString kFailed = QStringLiteral("--");
+
+Notice warningNotice(const MessageTable& messages, Msg m) {
+    return Notice{messages[m], QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation};
+}
+
+class Log {
+public:
+    explicit Log(RunResult& result) : result_(result) {}
+    void operator()(const QString& line) { result_.runLog += line + kCrLf; }
+
+private:
+    RunResult& result_;
+};
+
+} // namespace
+
+QString errorLine(int number, const QString& description) {
+    return QStringLiteral("Error: ") + QString::number(number) + QStringLiteral(", ") + description;
+}
+
+Notice RunResult::noGroupWiseNotice(const MessageTable& messages) const {
+    return Notice{messages[Msg::NoGroupWise], QString::fromLatin1(kAppTitle),
+                  Notice::Icon::Critical};
+}
+
+void saveLog(RunResult& result, const Environment& environment, const QString& prefix) {
+    const Result<QString> saved = saveRunLog(environment, prefix, result.runLog);
+    result.logWritten = saved.ok();
+    if (saved)
+        result.logFilePath = *saved;
+    else
+        result.logError = saved.error();
+}
+
+void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
+                     RunResult& result) {
+    const MessageTable& msg = spec.messages;
+    Log log(result);
+    const int total = int(spec.targets.size() * spec.days.size());
+    int done = 0;
+    observer.runStarted(RunKind::Write, int(spec.targets.size()));
+    if (spec.targets.isEmpty())
+        observer.warning(Msg::NoUserSelected, warningNotice(msg, Msg::NoUserSelected));
+
+    for (const RunTarget& target : spec.targets) {
+        ProcessingRow row{target.name, {}, {}};
+        observer.targetStarted(target.name);
+        log(QString::fromLatin1(kUserSeparator));
+        log(target.name);
+
+        std::unique_ptr<RunCalendar> calendar;
+        try {
+            calendar = backend.open(target, RunKind::Write);
+        } catch (const RunError& e) {
+            row.login = kFailed;
+            observer.loginResult(target.name, false);
+            log(msg[Msg::NoLogin]);
+            log(errorLine(e.number, e.description));
+            result.anyFailure = true;
+            done += int(spec.days.size());
+            observer.progress(done, total);
+            result.rows.append(row);
+            observer.targetFinished(row);
+            continue;
+        }
+        row.login = kOk;
+        observer.loginResult(target.name, true);
+        log(msg[Msg::LoginOk]);
+
+        QList<std::optional<RunError>> outcome;
+        outcome.reserve(spec.days.size());
+        for (const DayEntry& day : spec.days) {
+            observer.dayStarted(target.name, day);
+            try {
+                calendar->writeDay(day);
+                outcome.append(std::nullopt);
+            } catch (const RunError& e) {
+                outcome.append(e);
+            }
+        }
+        try {
+            calendar->commit();
+        } catch (const RunError& e) {
+            // Nothing of the target was kept.
+            for (auto& o : outcome)
+                if (!o)
+                    o = e;
+        }
+        calendar.reset();
+
+        std::optional<qsizetype> lastFailed;
+        for (qsizetype i = 0; i < spec.days.size(); ++i) {
+            const DayEntry& day = spec.days[i];
+            const QString head =
+                day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ");
+            if (outcome[i]) {
+                lastFailed = i;
+                log(head + msg[Msg::EntryNotWritten]);
+                log(errorLine(outcome[i]->number, outcome[i]->description));
+            } else {
+                log(head + msg[Msg::EntryWritten]);
+            }
+            observer.dayResult(target.name, day, !outcome[i]);
+            observer.progress(++done, total);
+        }
+        row.entry = lastFailed ? kFailed : kOk;
+        if (lastFailed) {
+            result.anyFailure = true;
+            if (spec.closingFailureLine) {
+                const DayEntry& day = spec.days[*lastFailed];
+                log(day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ") +
+                    msg[Msg::EntryNotWritten]);
+                log(errorLine(outcome[*lastFailed]->number, outcome[*lastFailed]->description));
+            }
+        }
+        result.rows.append(row);
+        observer.targetFinished(row);
+    }
+
+    observer.runFinished();
+    saveLog(result, spec.environment, QStringLiteral("PR-"));
+}
+
+void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
+                         RunResult& result) {
+    const MessageTable& msg = spec.messages;
+    Log log(result);
+    const int total = int(spec.targets.size());
+    int done = 0;
+    for (const RunTarget& target : spec.targets) {
+        ProcessingRow row{target.name, {}, {}};
+        observer.targetStarted(target.name);
+        std::unique_ptr<RunCalendar> calendar;
+        try {
+            calendar = backend.open(target, RunKind::DeleteAll);
+        } catch (const RunError&) {
+        }
+        log(QString::fromLatin1(kUserSeparator));
+        log(target.name);
+        if (!calendar) {
+            row.login = kFailed;
+            observer.loginResult(target.name, false);
+            log(msg[Msg::NoLogin]);
+            result.anyFailure = true;
+        } else {
+            log(msg[Msg::LoginOk]);
+            row.login = kOk;
+            observer.loginResult(target.name, true);
+            struct Deletion {
+                QString subject;
+                bool deleted;
+            };
+            QList<Deletion> deletions;
+            std::optional<RunError> failure;
+            try {
+                const int n = calendar->findYear(spec.year);
+                for (int k = 1; k <= n; ++k) {
+                    Deletion d{{}, false};
+                    d.deleted = calendar->deleteFound(k, d.subject);
+                    deletions.append(d);
+                }
+                calendar->commit();
+            } catch (const RunError& e) {
+                // The search or the commit failed: nothing of this target was deleted.
+                failure = e;
+            }
+            calendar.reset();
+            if (failure) {
+                row.entry = kFailed;
+                log(errorLine(failure->number, failure->description));
+                result.anyFailure = true;
+            } else if (deletions.isEmpty()) {
+                row.entry = QStringLiteral("N/A");
+                log(QString::fromUtf8(kNothingFound));
+            }
+            for (qsizetype k = 0; !failure && k < deletions.size(); ++k) {
+                const Deletion& d = deletions[k];
+                observer.entryDeleted(target.name, int(k + 1), d.deleted);
+                if (d.deleted) {
+                    log(d.subject + QStringLiteral(" :") + msg[Msg::EntryDeleted]);
+                    row.entry = QStringLiteral("DEL");
+                } else {
+                    log(d.subject + QStringLiteral(": ") + msg[Msg::EntryNotDeleted]);
+                    row.entry = kFailed;
+                    result.anyFailure = true;
+                }
+            }
+        }
+        observer.progress(++done, total);
+        result.rows.append(row);
+        observer.targetFinished(row);
+    }
+    observer.runFinished();
+    saveLog(result, spec.environment, QStringLiteral("PR-DEL-"));
+}
+
+} // namespace mv
