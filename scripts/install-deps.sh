@@ -4,8 +4,8 @@ set -eu
 packages="cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev libical-dev pkg-config"
 # CalDAV tests: a real Radicale server with its users, certificates and calendars.
 packages="$packages radicale apache2-utils openssl curl"
-# The program icon is rendered at build time; the package needs dpkg-shlibdeps.
-packages="$packages librsvg2-bin dpkg-dev"
+# The program icon is rendered at build time; the package needs dpkg-shlibdeps and file.
+packages="$packages librsvg2-bin dpkg-dev file"
 if [ "${1:-}" = "--package" ]; then
     # The package check validates the desktop entry, the AppStream data and the manual pages.
     packages="$packages desktop-file-utils appstream man-db"
