@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 
+#include "calendar/dates.h"
 #include "calendar/daylist.h"
 #include "settings/cipher.h"
 #include "settings/codepage.h"
@@ -97,20 +98,32 @@ Context::Context(const QString& folder) : file(QString()), settings() {
     file = ProfileFile(env.settingsPath());
     settings = LoadSettings(file, env.today(), env.systemCountryCode);
     messages.fill(settings.language);
-    if (messages.text(Msg::YearRange).isEmpty())
-        messages.fill(QStringLiteral("Deutsch")); // an unknown language must not silence errors
 }
 
 std::optional<int> Context::yearFrom(const Options& o) const {
     const QString text =
         o.values.value(QStringLiteral("year"), QString::number(settings.selectedYear));
-    bool ok = false;
-    const int year = text.trimmed().toInt(&ok);
-    if (!ok || year < 1583 || year > 8202) {
+    const auto year = parseYear(text);
+    if (!year)
         printError(messages.text(Msg::YearRange));
-        return std::nullopt;
-    }
     return year;
+}
+
+QString tsvRow(const QStringList& fields) {
+    QString row;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            row += QLatin1Char('\t');
+        QString field = fields[i];
+        for (QChar& c : field) {
+            const char16_t u = c.unicode();
+            if (u == u'\t' || u == u'\n' || u == u'\v' || u == u'\f' || u == u'\r' || u == 0x85 ||
+                u == 0x2028 || u == 0x2029)
+                c = QLatin1Char(' ');
+        }
+        row += field;
+    }
+    return row + QLatin1Char('\n');
 }
 
 std::array<bool, 12> Context::boxesFor(const QString& country) const {
@@ -158,8 +171,7 @@ int cmdDays(Context& ctx, const QStringList& args) {
     QString out;
     if (format == QLatin1String("tsv")) {
         for (const DayEntry& d : list)
-            out += d.date + QLatin1Char('\t') + d.designation + QLatin1Char('\t') + d.time +
-                   QLatin1Char('\t') + d.place + QLatin1Char('\n');
+            out += tsvRow({d.date, d.designation, d.time, d.place});
     } else {
         qsizetype w1 = 0, w2 = 0;
         for (const DayEntry& d : list) {

@@ -27,6 +27,10 @@ struct Options {
 Options parseOptions(const QStringList& args, const QStringList& withValue,
                      const QStringList& flags);
 
+// One tab-separated line: tabs and line ends inside a field become blanks, so that the
+// row keeps exactly its fields.
+QString tsvRow(const QStringList& fields);
+
 void print(const QString& text);      // UTF-8 to standard output
 void printError(const QString& text); // UTF-8 line to standard error
 int usage(const QString& problem);

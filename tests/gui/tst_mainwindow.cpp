@@ -65,13 +65,14 @@ private slots:
     void saveButtonSendsFocusToYear();
     void saveAndLoadRoundTrip();
     void storedMaskOfOtherCountryFallsBackToDefault();
+    void austrianSelectionSurvivesSave_data();
     void austrianSelectionSurvivesSave();
     void saveFailureReportsCodeAndTitle_data();
     void saveFailureReportsCodeAndTitle();
     void userListSaveFailure();
     void countryAndLanguageSwitchThroughDialog();
     void englishInterfaceWithGermany();
-    void unknownLanguageChangesNothing();
+    void unknownLanguageFallsBackToGerman();
     void activationAfterDialogKeepsTabAndDropsYear();
     void definitionFileWritten();
     void definitionFileFolderMissing();
@@ -437,12 +438,20 @@ void TestMainWindow::storedMaskOfOtherCountryFallsBackToDefault() {
     QCOMPARE(mask, QString("000000000000")); // the US boxes follow the stored text
 }
 
-// "Östereich" has no table the country switch shows; its stored selection must not be
-// replaced by an empty mask on the next save.
+// "Östereich" (or a hand-edited country) has no table the country switch shows; its
+// stored selection must not be replaced by an empty mask on the next save.
+void TestMainWindow::austrianSelectionSurvivesSave_data() {
+    QTest::addColumn<QString>("country");
+    QTest::newRow("Östereich") << QString("Östereich");
+    QTest::newRow("unknown country") << QString("Frankreich");
+}
+
 void TestMainWindow::austrianSelectionSurvivesSave() {
+    QFETCH(QString, country);
     Program p;
     p.writeIni("[Feiertage]\r\nJahr=2011\r\nDefinition=100000000011\r\n"
-               "[Einstellungen]\r\nLand=Östereich\r\nSprache=Deutsch\r\n");
+               "[Einstellungen]\r\nLand=" +
+               country + "\r\nSprache=Deutsch\r\n");
     p.start();
     p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
     p.settle();
@@ -453,7 +462,7 @@ void TestMainWindow::austrianSelectionSurvivesSave() {
     QTest::mouseClick(p.get<QPushButton>("cmdSpeichern"), Qt::LeftButton);
     p.settle();
     QVERIFY2(p.readIni().contains("Definition=100000000011\r\n"), qPrintable(p.readIni()));
-    QVERIFY(p.readIni().contains("Land=Östereich\r\n"));
+    QVERIFY(p.readIni().contains("Land=" + country + "\r\n"));
 }
 
 void TestMainWindow::saveFailureReportsCodeAndTitle_data() {
@@ -561,17 +570,17 @@ void TestMainWindow::englishInterfaceWithGermany() {
     QCOMPARE(p.get<QPushButton>("cmdAlleAdressen")->text(), QString("Take all"));
 }
 
-void TestMainWindow::unknownLanguageChangesNothing() {
+// A hand-edited language the program does not speak falls back to German.
+void TestMainWindow::unknownLanguageFallsBackToGerman() {
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=deutsch\r\nLand=Östereich\r\n");
+    p.writeIni("[Einstellungen]\r\nSprache=english\r\nLand=Östereich\r\n");
     mv::frmDef& w = p.start();
-    QCOMPARE(w.currentLanguage(), QString("deutsch"));
-    // designed captions stay; the message table stays empty
-    QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Einstellungen Speichern"));
-    QCOMPARE(p.get<QCheckBox>("chkFeiertage_11")->text(), QString("2. Weihnachstag"));
-    QCOMPARE(w.messages().text(mv::Msg::YearRange), QString());
+    QCOMPARE(w.currentLanguage(), QString("Deutsch"));
+    QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Einstellungen speichern"));
+    QCOMPARE(w.messages().text(mv::Msg::YearRange),
+             QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
     p.get<QPushButton>("cmdSpeichern")->click();
-    QVERIFY(p.readIni().contains("Sprache=deutsch"));
+    QVERIFY(p.readIni().contains("Sprache=Deutsch"));
     QVERIFY(p.readIni().contains(QString::fromUtf8("Land=Östereich")));
 }
 

@@ -20,6 +20,17 @@ QDate parseDate(const QString& text) {
     return QDate();
 }
 
+std::optional<int> parseYear(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^[1-9][0-9]{3}$"));
+    const QString t = text.trimmed();
+    if (!form.match(t).hasMatch())
+        return std::nullopt;
+    const int year = t.toInt();
+    if (year < kFirstYear || year > kLastYear)
+        return std::nullopt;
+    return year;
+}
+
 QString formatDate(const QDate& date) {
     if (!date.isValid())
         return QString();

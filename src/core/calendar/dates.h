@@ -3,14 +3,26 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace mv {
 
 // The runtime's "no date": day zero of its serial date type.
-inline QDate zeroDate() { return QDate(1899, 12, 30); }
+inline QDate zeroDate() {
+    return QDate(1899, 12, 30);
+}
 
 // Recognises d.m.yyyy (one or two digits for day and month, four for the year)
 // and yyyy-M-d. Anything else gives an invalid QDate.
 QDate parseDate(const QString& text);
+
+inline constexpr int kFirstYear = 1583;
+inline constexpr int kLastYear = 8202;
+
+// The year check of the year field and the command line: blanks around, then ASCII
+// digits without a sign or leading zero, from 1583 to 8202. Only such a text can stand
+// in for the "*" of a yearly date; anything else gives nullopt.
+std::optional<int> parseYear(const QString& text);
 
 // The program's short date format, dd.MM.yyyy.
 QString formatDate(const QDate& date);

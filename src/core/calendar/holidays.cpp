@@ -6,9 +6,6 @@ namespace mv {
 
 namespace {
 
-constexpr int kFirstYear = 1583;
-constexpr int kLastYear = 8202;
-
 bool inRange(int year) {
     return year >= kFirstYear && year <= kLastYear;
 }

@@ -8,7 +8,6 @@ namespace {
 
 const QString kGermany = QStringLiteral("Deutschland");
 const QString kUsa = QStringLiteral("USA");
-const QString kAustria = QStringLiteral("Östereich");
 
 void setFlags(HolidayTable& table, const QString& mask) {
     for (int i = 0; i < 12; ++i)
@@ -30,8 +29,6 @@ HolidayTables HolidayTables::withNames() {
 
 void HolidayTables::loadFlags(const QString& country, const QString& storedMask) {
     HolidayTable* current = forCountry(country);
-    if (!current)
-        return;
     const QString mask = storedMask.left(12);
     setFlags(de, QLatin1String(kMaskDE));
     setFlags(us, QLatin1String(kMaskUS));
@@ -44,9 +41,9 @@ HolidayTable* HolidayTables::forCountry(const QString& country) {
         return &de;
     if (country == kUsa)
         return &us;
-    if (country == kAustria)
-        return &at;
-    return nullptr;
+    // "Östereich" and any hand-edited country: the boxes show what was stored, and a
+    // save writes it back instead of a cleared mask.
+    return &at;
 }
 
 const HolidayTable* HolidayTables::forCountry(const QString& country) const {

@@ -20,9 +20,9 @@ struct HolidayTables {
     // Names as the window loads them: German captions, US names, none for "Östereich".
     static HolidayTables withNames();
     // Flags from the stored "Definition" mask of the current country; the other two
-    // tables take their own defaults. An unknown country sets no flag.
+    // tables take their own defaults.
     void loadFlags(const QString& country, const QString& storedMask);
-    // The table of a country, or nullptr for one without a table of its own.
+    // The table of a country: de, us, or at for "Östereich" and every other text.
     HolidayTable* forCountry(const QString& country);
     const HolidayTable* forCountry(const QString& country) const;
 };

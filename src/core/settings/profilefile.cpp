@@ -268,15 +268,13 @@ int ProfileFile::deleteSection(const QString& section) {
     return changed ? save(path_, doc, false) : 1;
 }
 
-QString ProfileFile::readSection(const QString& section, int n) const {
+QString ProfileFile::readSection(const QString& section) const {
     Document doc;
     if (load(path_, doc) != LoadStatus::Ok)
         return {};
     const auto h = doc.findSection(section);
     if (!h)
         return {};
-    // Only whole lines, so that the block always ends with NUL and the closing NUL fits.
-    const qsizetype room = qsizetype(n) - 1;
     QString out;
     const qsizetype e = doc.sectionEnd(*h);
     for (qsizetype i = *h + 1; i < e; ++i) {
@@ -286,8 +284,6 @@ QString ProfileFile::readSection(const QString& section, int n) const {
         const QString text = cutAtNul(l.text);
         if (text.isEmpty())
             continue;
-        if (out.size() + text.size() + 1 > room)
-            break;
         out += text;
         out += QChar(0);
     }

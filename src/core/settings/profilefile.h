@@ -21,10 +21,10 @@ public:
     QString readKey(const QString& section, const QString& key, const QString& def, int n) const;
     int writeKey(const QString& section, const QString& key, const QString& value);
     int deleteSection(const QString& section);
-    // Lines of the section in file order, trimmed of blanks (blank and ";" comment
-    // lines left out), each followed by NUL. Only whole lines are taken while they and a
-    // closing NUL fit into n characters. Empty when the section is missing.
-    QString readSection(const QString& section, int n = 32000) const;
+    // All lines of the section in file order, trimmed of blanks (blank and ";" comment
+    // lines left out), each followed by NUL. Empty when the section is missing. No
+    // buffer bound: a section cut on reading would be cut for good by the next save.
+    QString readSection(const QString& section) const;
     // block: lines each followed by NUL, then one more NUL.
     int writeSection(const QString& section, const QString& block);
     // Deletes the section and writes the block in one replacement of the file.

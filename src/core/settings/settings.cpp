@@ -31,6 +31,41 @@ QString storable(const QString& field) {
     return text;
 }
 
+bool isEnglish(const QString& language) {
+    return language == QLatin1String("English");
+}
+
+// The name the user knows a stored text field by.
+QString fieldName(const char* key, const QString& language) {
+    struct Name {
+        const char* key;
+        const char* german;
+        const char* english;
+    };
+    static constexpr Name kNames[] = {
+        {"Jahr", "Jahr", "Year"},
+        {"Definition speichern unter", "Definition speichern unter", "Save definition under"},
+        {"Standardtermin Zeit Von", "Standardtermin Von", "Default appointment From"},
+        {"Standardtermin Zeit Bis", "Standardtermin Bis", "Default appointment To"},
+        {"Standardtermin Ort", "Standardtermin Ort", "Default appointment Place"},
+        {"Darstellung Von", "Feiertage Von", "Holidays From"},
+        {"Darstellung Bis", "Feiertage Bis", "Holidays To"},
+        {"Darstellung Ort", "Feiertage Ort", "Holidays Place"},
+        {"Sprache", "Sprache", "Language"},
+        {"Land", "Land", "Country"},
+    };
+    for (const Name& n : kNames) {
+        if (qstrcmp(n.key, key) == 0)
+            return QString::fromUtf8(isEnglish(language) ? n.english : n.german);
+    }
+    return QString::fromUtf8(key);
+}
+
+// "<list>, row n" in the language.
+QString rowName(const char* german, const char* english, int row, const QString& language) {
+    return QString::fromUtf8(isEnglish(language) ? english : german).arg(row + 1);
+}
+
 // Lines of a section block up to the first empty one.
 QStringList blockLines(const QString& block) {
     QStringList lines = block.split(kNul);
@@ -88,6 +123,9 @@ Settings LoadSettings(const ProfileFile& file, const QDate& today,
     s.language = read(kSettings, "Sprache", QString(), 299);
     if (s.language.isEmpty())
         s.language = german ? QStringLiteral("Deutsch") : QStringLiteral("English");
+    // A hand-edited language the program does not speak would leave every message empty.
+    else if (s.language != QLatin1String("English") && s.language != QLatin1String("Deutsch"))
+        s.language = QStringLiteral("Deutsch");
     s.country = read(kSettings, "Land", QString(), 299);
     if (s.country.isEmpty())
         s.country = german ? QStringLiteral("Deutschland") : QStringLiteral("USA");
@@ -110,40 +148,71 @@ SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
         const QString& section;
         const char* key;
         QString value;
+        bool text; // typed by the user or read from the file
     };
     const Item items[] = {
-        {kHolidays, "Jahr", s.yearText},
-        {kHolidays, "Definition", s.mask},
-        {kHolidays, "alsNotiz", onOff(s.asNote)},
-        {kHolidays, "Definition speichern unter", s.definitionPath},
-        {kSettings, "Standardtermin Zeit Von", s.standardFrom},
-        {kSettings, "Standardtermin Zeit Bis", s.standardTo},
-        {kSettings, "Standardtermin Ort", s.standardPlace},
-        {kSettings, "Darstellung Von", s.holidayFrom},
-        {kSettings, "Darstellung Bis", s.holidayTo},
-        {kSettings, "Darstellung Ort", s.holidayPlace},
-        {kSettings, "Darstellung 24h", onOff(s.holidayWholeDay)},
-        {kSettings, "Standard 24h", onOff(s.standardWholeDay)},
-        {kSettings, "Standard aktiv", onOff(s.standardActive)},
-        {kSettings, "Sprache", s.language},
-        {kSettings, "Land", s.country},
+        {kHolidays, "Jahr", s.yearText, true},
+        {kHolidays, "Definition", s.mask, false},
+        {kHolidays, "alsNotiz", onOff(s.asNote), false},
+        {kHolidays, "Definition speichern unter", s.definitionPath, true},
+        {kSettings, "Standardtermin Zeit Von", s.standardFrom, true},
+        {kSettings, "Standardtermin Zeit Bis", s.standardTo, true},
+        {kSettings, "Standardtermin Ort", s.standardPlace, true},
+        {kSettings, "Darstellung Von", s.holidayFrom, true},
+        {kSettings, "Darstellung Bis", s.holidayTo, true},
+        {kSettings, "Darstellung Ort", s.holidayPlace, true},
+        {kSettings, "Darstellung 24h", onOff(s.holidayWholeDay), false},
+        {kSettings, "Standard 24h", onOff(s.standardWholeDay), false},
+        {kSettings, "Standard aktiv", onOff(s.standardActive), false},
+        {kSettings, "Sprache", s.language, true},
+        {kSettings, "Land", s.country, true},
     };
+
+    // Refused before the first write: a "?" in place of a character is a silent change.
+    for (const Item& item : items) {
+        if (!item.text)
+            continue;
+        if (auto u = findUnstorable({{fieldName(item.key, s.language), item.value}}))
+            return SaveResult{0, QString::fromUtf8(item.key), u};
+    }
+    const QStringList cells = isEnglish(s.language)
+                                  ? QStringList{"Date", "Designation", "Time", "Place"}
+                                  : QStringList{"Datum", "Bezeichnung", "Zeit", "Ort"};
+    for (int i = 0; i < s.furtherDays.size(); ++i) {
+        const DayEntry& d = s.furtherDays[i];
+        const QString row = rowName("Weitere Tage, Zeile %1", "Other days, row %1", i, s.language) +
+                            QStringLiteral(": ");
+        const QList<StoredField> fields{{row + cells[0], d.date},
+                                        {row + cells[1], d.designation},
+                                        {row + cells[2], d.time},
+                                        {row + cells[3], d.place}};
+        if (auto u = findUnstorable(fields))
+            return SaveResult{0, kFurtherDays, u, i};
+    }
+
     for (const Item& item : items) {
         const QString key = QString::fromUtf8(item.key);
         const int code = file.writeKey(item.section, key, item.value);
         if (code != 1)
-            return {code, key};
+            return {code, key, std::nullopt};
     }
     const int code = file.replaceSection(kFurtherDays, furtherDaysBlock(s.furtherDays));
     if (code != 1)
-        return {code, kFurtherDays};
+        return {code, kFurtherDays, std::nullopt};
     return {};
 }
 
-SaveResult SaveUsers(ProfileFile& file, const AddressList& users) {
+SaveResult SaveUsers(ProfileFile& file, const AddressList& users, const QString& language) {
+    for (int i = 0; i < users.size(); ++i) {
+        const AddressRow& u = users[i];
+        const QString name =
+            rowName("Gewählte Adressen, Zeile %1", "Selected addresses, row %1", i, language);
+        if (auto bad = findUnstorable({{name, u.userId + u.kind + u.domain + u.postOffice}}))
+            return SaveResult{0, kUsers, bad, i};
+    }
     const int code = file.replaceSection(kUsers, usersBlock(users));
     if (code != 1)
-        return {code, kUsers};
+        return {code, kUsers, std::nullopt};
     return {};
 }
 

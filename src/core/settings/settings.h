@@ -3,6 +3,7 @@
 #include "calendar/dayentry.h"
 #include "calendar/holidaytables.h"
 #include "settings/addressrow.h"
+#include "settings/codepage.h"
 
 #include <QDate>
 
@@ -34,7 +35,9 @@ struct Settings {
     AddressList users;
 };
 
-// Reads Feiertage.ini. A year that is no number counts as missing (today's year).
+// Reads Feiertage.ini. A year that is no number counts as missing (today's year). A
+// language other than "Deutsch" and "English" becomes "Deutsch"; a country without a
+// table of its own keeps its stored mask (HolidayTables::loadFlags).
 // "Darstellung 24h" = "1" sets the holiday times to "00:00" and "24:00" as its
 // click does; "Standard 24h" likewise for the default appointment.
 Settings LoadSettings(const ProfileFile& file, const QDate& today,
@@ -56,11 +59,17 @@ struct SettingsToSave {
 struct SaveResult {
     int code = 1;      // 1 success, else the failing write's return value
     QString failedKey; // key (or section) of the first failing write
+    // A text the file's code page cannot hold: nothing was written (code 0), failedKey
+    // names its key or section, row its row there (0-based, else -1).
+    std::optional<Unstorable> unstorable;
+    int row = -1;
     bool ok() const { return code == 1; }
 };
 
+// Both saves refuse a text that Windows-1252 cannot hold before they write anything,
+// naming the field in the language given ("English", else German).
 SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s);
-SaveResult SaveUsers(ProfileFile& file, const AddressList& users);
+SaveResult SaveUsers(ProfileFile& file, const AddressList& users, const QString& language = {});
 
 // Section blocks as stored: lines joined by BEL, each followed by NUL, then one NUL.
 QString furtherDaysBlock(const DayList& rows);

@@ -54,6 +54,9 @@ constexpr Texts kTexts[] = {
      "Groupwise is not or not correct installed. Program is exiting."},
     {"Sprache", "Language"},
     {"Land", "Country"},
+    {"Das Zeichen \"%2\" im Feld \"%1\" kann nicht gespeichert werden. Bitte ändern Sie den "
+     "Text.",
+     "The character \"%2\" in the field \"%1\" cannot be stored. Please change the text."},
 };
 static_assert(std::size(kTexts) == static_cast<size_t>(Msg::Count_));
 

@@ -40,6 +40,7 @@ enum class Msg {
     NoGroupWise,
     Language,
     Country,
+    Unstorable, // %1 the field, %2 the character
     Count_
 };
 

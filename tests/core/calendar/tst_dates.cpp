@@ -18,6 +18,8 @@ private slots:
     void leadingNumber();
     void roundToInt16_data();
     void roundToInt16();
+    void parseYear_data();
+    void parseYear();
 };
 
 void TestDates::parseDate_data() {
@@ -117,6 +119,31 @@ void TestDates::roundToInt16() {
     QFETCH(double, value);
     QFETCH(int, expected);
     QCOMPARE(mv::roundToInt16(value), expected);
+}
+
+// What the year check accepts must stand in for "*" as it is; every odd text is refused.
+void TestDates::parseYear_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("year"); // 0: refused
+    QTest::newRow("first") << "1583" << 1583;
+    QTest::newRow("last") << "8202" << 8202;
+    QTest::newRow("below") << "1582" << 0;
+    QTest::newRow("above") << "8203" << 0;
+    QTest::newRow("blank before") << " 2012" << 2012;
+    QTest::newRow("blank after") << "2012 " << 2012;
+    QTest::newRow("sign") << "+2012" << 0;
+    QTest::newRow("leading zero") << "02012" << 0;
+    QTest::newRow("other digits") << QString::fromUtf8("\xD9\xA2\xD9\xA0\xD9\xA1\xD9\xA2") << 0;
+    QTest::newRow("letters") << "zwei" << 0;
+    QTest::newRow("junk after") << "2012x" << 0;
+    QTest::newRow("blank inside") << "20 12" << 0;
+    QTest::newRow("empty") << "" << 0;
+}
+
+void TestDates::parseYear() {
+    QFETCH(QString, text);
+    QFETCH(int, year);
+    QCOMPARE(mv::parseYear(text).value_or(0), year);
 }
 
 QTEST_GUILESS_MAIN(TestDates)

@@ -100,6 +100,17 @@ private slots:
         QVERIFY(!r.out.contains("Columbus Day"));
     }
 
+    // Tabs and line ends inside a field become blanks: every row keeps its four fields.
+    void tsvKeepsFields() {
+        QTemporaryDir dir;
+        writeIni(dir.path(), "[Feiertage]\nDefinition=000000000000\n"
+                             "[Einstellungen]\nLand=Deutschland\n"
+                             "[Weitere Tage]\n24.12.*\aHeilig\tAbend\a08:00 - 12:00\aRaum\t1\v2\n");
+        const Result r = cli(dir.path(), {"days", "--year", "2012", "--format", "tsv"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QString("24.12.2012\tHeilig Abend\t08:00 - 12:00\tRaum 1 2\n"));
+    }
+
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("stderrText");
@@ -109,6 +120,10 @@ private slots:
                                    << "The year must be one between 1583 and 8202";
         QTest::newRow("year text") << QStringList{"days", "--year", "zwei"}
                                    << "The year must be one between 1583 and 8202";
+        QTest::newRow("year sign") << QStringList{"days", "--year", "+2012"}
+                                   << "The year must be one between 1583 and 8202";
+        QTest::newRow("year leading zero") << QStringList{"definition-file", "--year", "02012"}
+                                           << "The year must be one between 1583 and 8202";
         QTest::newRow("country") << QStringList{"days", "--country", "Frankreich"} << "--country";
         QTest::newRow("mask short") << QStringList{"days", "--selection", "0101"} << "--selection";
         QTest::newRow("mask chars")

@@ -98,11 +98,14 @@ private slots:
     void wholeDaySwitches_data();
     void wholeDaySwitches();
     void valuesCutToMax();
-    void unknownLanguageKeptAndSavedBack();
+    void unknownLanguageFallsBackToGerman_data();
+    void unknownLanguageFallsBackToGerman();
     void furtherDayLineShapes();
     void userLineShapes();
     void emptyFurtherDaysLeaveEmptySection();
     void saveStopsAtFirstFailure();
+    void saveRefusesUnstorableText_data();
+    void saveRefusesUnstorableText();
     void saveIntoMissingFolder();
     void saveUsers();
     void blocks();
@@ -241,10 +244,9 @@ void TestSettings::maskOfCurrentCountryOnly_data() {
     QTest::newRow("long mask cut to 12")
         << QByteArray("Land=Deutschland\r\n[Feiertage]\r\nDefinition=0000000000001111")
         << "000000000000" << um << dm;
-    QTest::newRow("unknown country sets no flag")
-        << QByteArray("Land=Frankreich\r\n[Feiertage]\r\nDefinition=000000000000") << "____________"
-        << "____________"
-        << "____________";
+    QTest::newRow("unknown country keeps the stored mask")
+        << QByteArray("Land=Frankreich\r\n[Feiertage]\r\nDefinition=000000000000") << dm << um
+        << "000000000000";
 }
 
 void TestSettings::maskOfCurrentCountryOnly() {
@@ -290,26 +292,33 @@ void TestSettings::wholeDaySwitches() {
 void TestSettings::valuesCutToMax() {
     const QByteArray p60(60, 'p'), p100(100, 'q'), p300(300, 's');
     writeBytes(path_, "[Einstellungen]\r\nStandardtermin Ort=" + p60 +
-                          "\r\nDarstellung Ort=" + p100 + "\r\nSprache=" + p300 +
+                          "\r\nDarstellung Ort=" + p100 + "\r\nLand=" + p300 +
                           "\r\nStandardtermin Zeit Von=07:30:00\r\n[GroupWise]\r\nIPAdresse=" +
                           QByteArray(300, '1') + "\r\n");
     const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
     QCOMPARE(s.standardPlace.size(), 59);
     QCOMPARE(s.holidayPlace.size(), 99);
-    QCOMPARE(s.language.size(), 299);
+    QCOMPARE(s.country.size(), 299);
     QCOMPARE(s.standardFrom, QStringLiteral("07:30"));
     QCOMPARE(s.postOfficeAddress.size(), 256);
 }
 
-void TestSettings::unknownLanguageKeptAndSavedBack() {
-    writeBytes(path_, "[Einstellungen]\r\nSprache=Fran\xE7"
-                      "ais\r\n");
+void TestSettings::unknownLanguageFallsBackToGerman_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("lower case") << QByteArray("english");
+    QTest::newRow("another language") << QByteArray("Fran\xE7"
+                                                    "ais");
+}
+
+// A language the program does not speak would leave every message and caption empty.
+void TestSettings::unknownLanguageFallsBackToGerman() {
+    QFETCH(QByteArray, stored);
+    writeBytes(path_, "[Einstellungen]\r\nSprache=" + stored + "\r\n");
     ProfileFile file(path_);
-    const Settings s = LoadSettings(file, kToday, "49");
-    QCOMPARE(s.language, QStringLiteral("Français"));
-    QCOMPARE(s.country, QStringLiteral("Deutschland"));
+    const Settings s = LoadSettings(file, kToday, "1");
+    QCOMPARE(s.language, QStringLiteral("Deutsch"));
     QVERIFY(SaveSettings(file, toSave(s)).ok());
-    QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 300), QStringLiteral("Français"));
+    QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 300), QStringLiteral("Deutsch"));
 }
 
 void TestSettings::furtherDayLineShapes() {
@@ -373,6 +382,72 @@ void TestSettings::saveStopsAtFirstFailure() {
     QCOMPARE(file.readKey("Einstellungen", "Darstellung Von", "", 6), QStringLiteral("alt"));
     QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 6), QStringLiteral("alt"));
     QCOMPARE(file.readSection("Weitere Tage"), QStringLiteral("alt\aalt") + kNul);
+}
+
+// A character Windows-1252 cannot hold would be stored as "?" without a word: the save
+// refuses before it writes anything and names the field.
+void TestSettings::saveRefusesUnstorableText_data() {
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("failedKey");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("character");
+    QTest::newRow("designation") << "designation"
+                                 << "Σ Ωmega € Ä"
+                                 << "Deutsch"
+                                 << "Weitere Tage"
+                                 << "Weitere Tage, Zeile 2: Bezeichnung"
+                                 << "Σ";
+    QTest::newRow("place of a further day") << "place"
+                                            << "Straße ☃"
+                                            << "English"
+                                            << "Weitere Tage"
+                                            << "Other days, row 2: Place"
+                                            << "☃";
+    QTest::newRow("holiday place") << "holidayPlace"
+                                   << "Łódź 東京"
+                                   << "Deutsch"
+                                   << "Darstellung Ort"
+                                   << "Feiertage Ort"
+                                   << "Ł";
+    QTest::newRow("definition folder") << "definitionPath"
+                                       << "/srv/東京"
+                                       << "English"
+                                       << "Definition speichern unter"
+                                       << "Save definition under"
+                                       << "東";
+}
+
+void TestSettings::saveRefusesUnstorableText() {
+    QFETCH(QString, what);
+    QFETCH(QString, text);
+    QFETCH(QString, language);
+    QFETCH(QString, failedKey);
+    QFETCH(QString, field);
+    QFETCH(QString, character);
+    const QByteArray before = "[Feiertage]\r\nJahr=2011\r\n[Weitere Tage]\r\nalt\aalt\r\n";
+    writeBytes(path_, before);
+    ProfileFile file(path_);
+    SettingsToSave t = toSave(LoadSettings(file, kToday, "49"));
+    t.yearText = "2012";
+    t.language = language;
+    t.furtherDays = {{"24.12.*", "Heiligabend", "Note", ""}, {"01.05.2012", "Fest", "Note", ""}};
+    if (what == "designation")
+        t.furtherDays[1].designation = text;
+    else if (what == "place")
+        t.furtherDays[1].place = text;
+    else if (what == "holidayPlace")
+        t.holidayPlace = text;
+    else
+        t.definitionPath = text;
+    const SaveResult r = SaveSettings(file, t);
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.failedKey, failedKey);
+    QVERIFY(r.unstorable);
+    QCOMPARE(r.unstorable->field, field);
+    QCOMPARE(r.unstorable->character, character);
+    QCOMPARE(readBytes(path_), before);
 }
 
 void TestSettings::saveIntoMissingFolder() {
