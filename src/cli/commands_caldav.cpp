@@ -1,5 +1,6 @@
 #include "cli/context.h"
 
+#include "caldav/caldavruns.h"
 #include "caldav/caldavsettings.h"
 #include "caldav/client.h"
 #include "caldav/discovery.h"
@@ -130,6 +131,72 @@ int caldavSelect(Context& ctx, const QStringList& args) {
     return kOk;
 }
 
+// One line per calendar: path, login column, entry column.
+class PrintingObserver : public RunObserver {
+public:
+    void targetFinished(const ProcessingRow& row) override {
+        print(row.userId + u'\t' + row.login + u'\t' + row.entry + u'\n');
+    }
+};
+
+std::optional<CalDavRunInput> runInput(Context& ctx, const Options& o) {
+    const auto year = ctx.yearFrom(o);
+    if (!year)
+        return std::nullopt;
+    CalDavRunInput in;
+    in.environment = ctx.env;
+    in.messages = ctx.messages;
+    in.german = german(ctx);
+    in.settings = LoadCalDavSettings(ctx.file);
+    in.year = *year;
+    return in;
+}
+
+int finishRun(const RunResult& r) {
+    if (r.status != RunStatus::Finished) {
+        printError(r.errorDescription);
+        return kFailure;
+    }
+    if (r.logWritten)
+        print(r.logFilePath + u'\n');
+    else
+        printError(QStringLiteral("warning: the run log was not written: ") + r.logError);
+    return r.failed() ? kFailure : kOk;
+}
+
+int caldavWrite(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year"}, {});
+    if (!o.error.isEmpty() || !o.positional.isEmpty())
+        return usage(o.error.isEmpty()
+                         ? QStringLiteral("unexpected argument: ") + o.positional.first()
+                         : o.error);
+    auto in = runInput(ctx, o);
+    if (!in)
+        return kUsage;
+    if (in->settings.calendars.isEmpty())
+        printError(ctx.messages.text(Msg::NoUserSelected));
+    in->days = ctx.storedDayList(in->year);
+    PrintingObserver observer;
+    return finishRun(CalDavWriteRun(*in, observer));
+}
+
+int caldavDeleteAll(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {"year"}, {"yes"});
+    if (!o.error.isEmpty() || !o.positional.isEmpty())
+        return usage(o.error.isEmpty()
+                         ? QStringLiteral("unexpected argument: ") + o.positional.first()
+                         : o.error);
+    auto in = runInput(ctx, o);
+    if (!in)
+        return kUsage;
+    if (!o.flags.contains(QStringLiteral("yes"))) {
+        printError(ctx.messages.text(Msg::ConfirmDeleteAll));
+        return usage(QStringLiteral("delete-all deletes only when confirmed with --yes"));
+    }
+    PrintingObserver observer;
+    return finishRun(CalDavDeleteAllRun(*in, observer));
+}
+
 } // namespace
 
 int cmdCalDav(Context& ctx, const QStringList& args) {
@@ -143,6 +210,10 @@ int cmdCalDav(Context& ctx, const QStringList& args) {
         return caldavCalendars(ctx, rest);
     if (sub == QLatin1String("select"))
         return caldavSelect(ctx, rest);
+    if (sub == QLatin1String("write"))
+        return caldavWrite(ctx, rest);
+    if (sub == QLatin1String("delete-all"))
+        return caldavDeleteAll(ctx, rest);
     return usage(QStringLiteral("unknown caldav command: ") + sub);
 }
 

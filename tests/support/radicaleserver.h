@@ -16,6 +16,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace mv::testsupport {
 
 class RadicaleServer {
@@ -65,11 +68,18 @@ public:
     void stop() {
         if (process_.state() == QProcess::NotRunning)
             return;
+        freeze(false);
         process_.terminate();
         if (!process_.waitForFinished(5000)) {
             process_.kill();
             process_.waitForFinished(5000);
         }
+    }
+
+    // Stops or resumes the server process (SIGSTOP/SIGCONT): requests then go unanswered.
+    void freeze(bool frozen) {
+        if (process_.state() == QProcess::Running)
+            ::kill(pid_t(process_.processId()), frozen ? SIGSTOP : SIGCONT);
     }
 
     quint16 port() const { return port_; }

@@ -157,7 +157,8 @@ void Client::issue(const Request& request, int hops,
             Response r;
             r.url = request.url;
             r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            r.body = reply->readAll();
+            if (reply->isOpen())
+                r.body = reply->readAll();
             r.etag = reply->rawHeader("ETag");
             const auto error = reply->error();
             if (r.status == 0 && error != QNetworkReply::NoError) {

@@ -1,7 +1,9 @@
+#include "caldav/caldavruns.h"
 #include "caldav/caldavsettings.h"
 #include "caldav/calendarops.h"
 #include "caldav/client.h"
 #include "caldav/discovery.h"
+#include "settings/codepage.h"
 #include "settings/profilefile.h"
 #include "support/radicaleserver.h"
 
@@ -14,6 +16,27 @@
 using namespace mv;
 using namespace mv::caldav;
 using mv::testsupport::RadicaleServer;
+
+namespace {
+
+class Recorder : public RunObserver {
+public:
+    QList<ProcessingRow> finished;
+    std::function<void()> afterFirstTarget;
+    std::function<void()> onRunStarted;
+
+    void runStarted(RunKind, int) override {
+        if (onRunStarted)
+            onRunStarted();
+    }
+    void targetFinished(const ProcessingRow& row) override {
+        finished.append(row);
+        if (finished.size() == 1 && afterFirstTarget)
+            afterFirstTarget();
+    }
+};
+
+} // namespace
 
 class TstCalDav : public QObject {
     Q_OBJECT
@@ -74,6 +97,28 @@ private:
                               "END:VCALENDAR\r\n")
             .arg(uid, date, summary)
             .toUtf8();
+    }
+
+    CalDavRunInput runInput(const QString& folder, const QStringList& paths,
+                            const QString& password = QStringLiteral("svcpw")) const {
+        CalDavRunInput in;
+        in.environment.programFolder = folder;
+        in.messages.fill(QStringLiteral("Deutsch"));
+        in.settings.url = server_.url();
+        in.settings.user = QStringLiteral("service");
+        in.settings.password = password;
+        in.settings.kind = ServerKind::CalDAV;
+        for (const QString& p : paths)
+            in.settings.calendars.append({p, {}, {}});
+        in.days = year2026();
+        in.year = 2026;
+        in.timeoutMs = 5000;
+        return in;
+    }
+
+    static QString logText(const RunResult& r) {
+        QFile f(r.logFilePath);
+        return f.open(QIODevice::ReadOnly) ? fromCp1252(f.readAll()) : QString();
     }
 
 private slots:
@@ -315,6 +360,127 @@ private slots:
         }
         QVERIFY(failedAll);
         QCOMPARE(stored(QStringLiteral("carol"), QStringLiteral("cal")).count, 0);
+    }
+
+    void writeAndDeleteRuns() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("alice"), QStringLiteral("runs"),
+                                     QStringLiteral("Runs")));
+        QCOMPARE(server_.putAs(QStringLiteral("alice"), QStringLiteral("/alice/runs/foreign.ics"),
+                               foreignEvent(QStringLiteral("foreign-2"), QStringLiteral("20260101"),
+                                            QStringLiteral("Neujahr"))),
+                 201);
+        QTemporaryDir dir;
+        const CalDavRunInput in =
+            runInput(dir.path(), {QStringLiteral("/alice/runs/"), QStringLiteral("/carol/cal/"),
+                                  QStringLiteral("/alice/missing/")});
+        for (int round = 0; round < 2; ++round) {
+            Recorder rec;
+            const RunResult r = CalDavWriteRun(in, rec);
+            QCOMPARE(r.status, RunStatus::Finished);
+            QVERIFY(r.failed()); // exit code 1
+            const QList<ProcessingRow> rows{
+                {QStringLiteral("/alice/runs/"), QStringLiteral("OK"), QStringLiteral("OK")},
+                {QStringLiteral("/carol/cal/"), QStringLiteral("OK"), QStringLiteral("--")},
+                {QStringLiteral("/alice/missing/"), QStringLiteral("--"), QString()},
+            };
+            QCOMPARE(r.rows, rows);
+            QCOMPARE(rec.finished, rows);
+            QVERIFY(r.logWritten);
+            QVERIFY(QFileInfo(r.logFilePath).fileName().startsWith(QStringLiteral("PR-")));
+            const QString log = logText(r);
+            QVERIFY(
+                log.contains(QStringLiteral("----------------\r\n/alice/runs/\r\nAnmeldung OK\r\n"
+                                            "01.01.2026, Neujahr: Eintrag OK\r\n")));
+            QVERIFY(log.contains(
+                QStringLiteral("/carol/cal/\r\nAnmeldung OK\r\n"
+                               "01.01.2026, Neujahr: Eintrag konnte nicht eingetragen werden!\r\n"
+                               "Error: 403, ")));
+            QVERIFY(
+                log.contains(QStringLiteral("/alice/missing/\r\nKeine Anmeldung\r\nError: 404, ")));
+            const Stored s = stored(QStringLiteral("alice"), QStringLiteral("runs"));
+            QCOMPARE(s.count, 5);
+            QCOMPARE(s.ours, 4);
+        }
+        QCOMPARE(stored(QStringLiteral("carol"), QStringLiteral("cal")).count, 0);
+
+        Recorder rec;
+        const RunResult del = CalDavDeleteAllRun(in, rec);
+        QCOMPARE(del.status, RunStatus::Finished);
+        QCOMPARE(del.rows.value(0), (ProcessingRow{QStringLiteral("/alice/runs/"),
+                                                   QStringLiteral("OK"), QStringLiteral("DEL")}));
+        QCOMPARE(del.rows.value(1), (ProcessingRow{QStringLiteral("/carol/cal/"),
+                                                   QStringLiteral("OK"), QStringLiteral("N/A")}));
+        QCOMPARE(del.rows.value(2).login, QStringLiteral("--"));
+        QVERIFY(QFileInfo(del.logFilePath).fileName().startsWith(QStringLiteral("PR-DEL-")));
+        QVERIFY(logText(del).contains(QStringLiteral("Neujahr :Eintrag gelöscht\r\n")));
+        const Stored s = stored(QStringLiteral("alice"), QStringLiteral("runs"));
+        QCOMPARE(s.count, 1); // the foreign Neujahr stays
+        QVERIFY(s.byUid.contains(QStringLiteral("foreign-2")));
+    }
+
+    void wrongPasswordStopsRun() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("bob"), QStringLiteral("nopw"),
+                                     QStringLiteral("No")));
+        QTemporaryDir dir;
+        const CalDavRunInput in =
+            runInput(dir.path(), {QStringLiteral("/bob/nopw/")}, QStringLiteral("falsch"));
+        Recorder rec;
+        RunResult r = CalDavWriteRun(in, rec);
+        QCOMPARE(r.status, RunStatus::Aborted);
+        QCOMPARE(r.errorDescription, loginRefusedText(true));
+        QVERIFY(!r.logWritten);
+        QVERIFY(rec.finished.isEmpty());
+        r = CalDavDeleteAllRun(in, rec);
+        QCOMPARE(r.status, RunStatus::Aborted);
+        QCOMPARE(stored(QStringLiteral("bob"), QStringLiteral("nopw")).count, 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+    }
+
+    void serverStoppedMidRun() {
+        const QStringList names{QStringLiteral("s1"), QStringLiteral("s2"), QStringLiteral("s3")};
+        QStringList paths;
+        for (const QString& n : names) {
+            QVERIFY(server_.makeCalendar(QStringLiteral("bob"), n, n));
+            paths.append(QStringLiteral("/bob/") + n + u'/');
+        }
+        QTemporaryDir dir;
+        const CalDavRunInput in = runInput(dir.path(), paths);
+        Recorder rec;
+        rec.afterFirstTarget = [this] { server_.stop(); };
+        const RunResult cut = CalDavWriteRun(in, rec);
+        QCOMPARE(cut.status, RunStatus::Finished);
+        QVERIFY(cut.anyFailure);
+        QCOMPARE(cut.rows.value(0).entry, QStringLiteral("OK"));
+        QCOMPARE(cut.rows.value(1).login, QStringLiteral("--"));
+        QCOMPARE(cut.rows.value(2).login, QStringLiteral("--"));
+
+        const QString problem = server_.start();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        Recorder again;
+        const RunResult rerun = CalDavWriteRun(in, again);
+        QVERIFY(!rerun.failed());
+        for (const QString& n : names) {
+            const Stored s = stored(QStringLiteral("bob"), n);
+            QCOMPARE(s.count, 4);
+            QCOMPARE(s.byUid.size(), 4);
+        }
+    }
+
+    void stalledServerTimesOut() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("bob"), QStringLiteral("slow"),
+                                     QStringLiteral("Slow")));
+        QTemporaryDir dir;
+        CalDavRunInput in = runInput(dir.path(), {QStringLiteral("/bob/slow/")});
+        in.timeoutMs = 1500;
+        Recorder rec;
+        // The server freezes after the login check: the calendar's requests go unanswered.
+        rec.onRunStarted = [this] { server_.freeze(true); };
+        const RunResult r = CalDavWriteRun(in, rec);
+        server_.freeze(false);
+        QCOMPARE(r.status, RunStatus::Finished);
+        QVERIFY(r.anyFailure);
+        QCOMPARE(r.rows.value(0).login, QStringLiteral("--"));
+        QVERIFY(logText(r).contains(QStringLiteral("Zeitüberschreitung")));
     }
 
     void httpsWithCaFile() {

@@ -118,6 +118,58 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Feiertage.ini"))));
     }
 
+    void writeAndDeleteAll() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("alice"), QStringLiteral("cli"),
+                                     QStringLiteral("Cli")));
+        QTemporaryDir dir;
+        // German holidays of 2026 from the settings; the calendars chosen by path.
+        QFile ini(dir.filePath(QStringLiteral("Feiertage.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Einstellungen]\r\nSprache=Deutsch\r\nLand=Deutschland\r\n");
+        ini.close();
+        QCOMPARE(connect(dir.path()).code, 0);
+        QCOMPARE(cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("select"),
+                                  QStringLiteral("/alice/cli/"), QStringLiteral("/carol/cal/")})
+                     .code,
+                 0);
+        const qsizetype days = cli(dir.path(), {QStringLiteral("days"), QStringLiteral("--year"),
+                                                QStringLiteral("2026"), QStringLiteral("--format"),
+                                                QStringLiteral("tsv")})
+                                   .out.count(u'\n');
+        QVERIFY(days > 5);
+        const QStringList write{QStringLiteral("caldav"), QStringLiteral("write"),
+                                QStringLiteral("--year"), QStringLiteral("2026")};
+        for (int round = 0; round < 2; ++round) {
+            const Run r = cli(dir.path(), write);
+            QCOMPARE(r.code, 1); // carol's calendar is read-only for the service account
+            const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 3);
+            QCOMPARE(lines[0], QStringLiteral("/alice/cli/\tOK\tOK"));
+            QCOMPARE(lines[1], QStringLiteral("/carol/cal/\tOK\t--"));
+            QVERIFY(QFileInfo(lines[2]).fileName().startsWith(QStringLiteral("PR-")));
+            QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("cli")).size(), days);
+        }
+
+        const QStringList deleteAll{QStringLiteral("caldav"), QStringLiteral("delete-all"),
+                                    QStringLiteral("--year"), QStringLiteral("2026")};
+        QCOMPARE(cli(dir.path(), deleteAll).code, 2); // not confirmed
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("cli")).size(), days);
+        const Run r = cli(dir.path(), deleteAll + QStringList{QStringLiteral("--yes")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.startsWith(QStringLiteral("/alice/cli/\tOK\tDEL\n/carol/cal/\tOK\tN/A\n")));
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("cli")).size(), 0);
+
+        // A wrong password: one message, nothing written, no log file.
+        QCOMPARE(connect(dir.path(), QStringLiteral("wrong")).code, 0);
+        const int logs = QDir(dir.path()).entryList({QStringLiteral("PR-*")}).size();
+        const Run refused = cli(dir.path(), write);
+        QCOMPARE(refused.code, 1);
+        QVERIFY(refused.out.isEmpty());
+        QCOMPARE(refused.err.count(u'\n'), 1);
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("PR-*")}).size(), logs);
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("cli")).size(), 0);
+    }
+
     void wrongPasswordListing() {
         QTemporaryDir dir;
         QCOMPARE(connect(dir.path(), QStringLiteral("wrong")).code, 0);
