@@ -1,10 +1,17 @@
 // The CalDAV side of the window: the server frame of frmEinstellungen and the calendar
 // actions of frmDef against a Radicale the test starts.
 #include "caldav/caldavsettings.h"
+#include "caldav/discovery.h"
 #include "settings/profilefile.h"
 #include "support/radicaleserver.h"
+#include "treetable.h"
 #include "ui/frmeinstellungen.h"
 #include "ui/messages.h"
+#include "windowfixture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTreeWidget>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,7 +41,108 @@ QByteArray readAll(const QString& path) {
 class TstCalDavWindow : public QObject {
     Q_OBJECT
 
+    mv::testsupport::RadicaleServer server_;
+
+    void connectTo(mvtest::Program& p, const QString& password) {
+        ProfileFile file(p.iniPath());
+        CalDavSettings s;
+        s.kind = ServerKind::CalDAV;
+        s.url = server_.url();
+        s.user = QStringLiteral("service");
+        s.password = password;
+        QVERIFY(SaveCalDavSettings(file, s).ok());
+    }
+
 private slots:
+    void initTestCase() {
+        const QString problem = server_.start();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(server_.makeCalendar(QStringLiteral("alice"), QStringLiteral("home"),
+                                     QStringLiteral("Alice privat")));
+        QVERIFY(server_.makeCalendar(QStringLiteral("carol"), QStringLiteral("cal"),
+                                     QStringLiteral("Carol")));
+    }
+
+    void windowActsOnCalendars() {
+        mvtest::Program p;
+        p.writeIni(QStringLiteral("[User]\r\nakeller\x07User\x07QTXDOM\x07PO-NORD\r\n"));
+        connectTo(p, QStringLiteral("svcpw"));
+        mv::frmDef& w = p.start();
+        auto button = [&](const char* name) { return p.get<QPushButton>(QString::fromUtf8(name)); };
+        auto list = [&](const char* name) { return p.get<QTreeWidget>(QString::fromUtf8(name)); };
+        // The stored GroupWise users are not the calendars.
+        QCOMPARE(list("lvAdressen")->topLevelItemCount(), 0);
+
+        button("cmdListAdressen")->click();
+        QCOMPARE(p.boxes.shown.size(), 0);
+        QCOMPARE(mvtest::joinedRows(list("lstAddressBookEntries")),
+                 (QStringList{"/alice/home/|alice|Alice privat|", "/carol/cal/|carol|Carol|"}));
+        QTreeWidget* entries = list("lstAddressBookEntries");
+        entries->topLevelItem(0)->setSelected(true);
+        button("cmdAdresseWählen")->click();
+        entries->topLevelItem(0)->setSelected(false);
+        entries->topLevelItem(1)->setSelected(true);
+        emit entries->itemDoubleClicked(entries->topLevelItem(1), 0);
+        QCOMPARE(mvtest::joinedRows(list("lvAdressen")),
+                 (QStringList{"/alice/home/|alice|Alice privat|", "/carol/cal/|carol|Carol|"}));
+        button("cmdBenutzerSpeichern")->click();
+        QCOMPARE(LoadCalDavSettings(ProfileFile(p.iniPath())).calendars.size(), 2);
+        QVERIFY(p.readIni().contains(QStringLiteral("akeller"))); // the users stay
+
+        QTreeWidget* further = list("lvWeitereTage");
+        QTreeWidgetItem* party =
+            mvtest::addRow(further, {"24.06.*", "Betriebsfest", "08:00 - 12:00", "Kantine"});
+        for (int run = 0; run < 2; ++run) {
+            button("cmdEintragen")->click();
+            QCOMPARE(p.boxes.shown.size(), 0);
+            QCOMPARE(mvtest::joinedRows(list("lvVerarbeitung")),
+                     (QStringList{"/alice/home/|OK|OK", "/carol/cal/|OK|--"}));
+            QVERIFY(!p.get<QLabel>(QStringLiteral("lblBezeichnung"))->isVisible());
+        }
+        const int days = list("lvListe")->topLevelItemCount();
+        QVERIFY(days > 5);
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("home")).size(), days);
+        QCOMPARE(server_.objects(QStringLiteral("carol"), QStringLiteral("cal")).size(), 0);
+        const QStringList logs =
+            QDir(p.dir.path()).entryList({QStringLiteral("PR-*.txt")}, QDir::Files, QDir::Name);
+        QCOMPARE(logs.size(), 2);
+
+        // Removing the further day takes its object out of the calendars.
+        emit further->itemClicked(party, 0);
+        p.boxes.answers = {QMessageBox::Yes};
+        button("cmdLöschen")->click();
+        QCOMPARE(further->topLevelItemCount(), 0);
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("home")).size(), days - 1);
+
+        p.boxes.answers = {QMessageBox::Yes};
+        button("cmddeleteall")->click();
+        QCOMPARE(mvtest::joinedRows(list("lvVerarbeitung")),
+                 (QStringList{"/alice/home/|OK|DEL", "/carol/cal/|OK|N/A"}));
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("home")).size(), 0);
+        Q_UNUSED(w)
+    }
+
+    void windowWrongPassword() {
+        mvtest::Program p;
+        connectTo(p, QStringLiteral("falsch"));
+        {
+            ProfileFile file(p.iniPath());
+            CalDavSettings s = LoadCalDavSettings(file);
+            s.calendars = {{QStringLiteral("/alice/home/"), QStringLiteral("alice"), {}}};
+            QVERIFY(SaveCalDavSettings(file, s).ok());
+        }
+        p.start();
+        p.get<QPushButton>(QStringLiteral("cmdEintragen"))->click();
+        QCOMPARE(p.boxes.shown.size(), 1);
+        QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(p.boxes.last().text, loginRefusedText(true));
+        QCOMPARE(p.get<QTreeWidget>(QStringLiteral("lvVerarbeitung"))->topLevelItemCount(), 0);
+        QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("home")).size(), 0);
+        p.get<QPushButton>(QStringLiteral("cmdListAdressen"))->click();
+        QCOMPARE(p.boxes.shown.size(), 2);
+        QCOMPARE(p.boxes.last().text, loginRefusedText(true));
+    }
+
     void dialogStoresServer() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Feiertage.ini"));

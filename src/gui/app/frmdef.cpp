@@ -180,6 +180,7 @@ void frmDef::loadStoredSettings() {
             chkFeiertage_[i]->setChecked(holidays_.at[i].flag == QLatin1String("1"));
     }
     setAddressRows(lvAdressen_, s.users);
+    showServerSelection();
 }
 
 int frmDef::box(QMessageBox::Icon icon, const QString& title, const QString& text,
@@ -203,14 +204,16 @@ void frmDef::mnuEinstellungen_Click() {
     ProfileFile file(env_.settingsPath());
     frmEinstellungen dialog(this, file, postOfficeAddress_, postOfficePort_, messages_);
     dialog.setMessageBox(messageBox_);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        showServerSelection();
     Form_Activate();
 }
 
 void frmDef::mnuÜber_Click() {
     frmAbout dialog(this);
     dialog.setMessageBox(messageBox_);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        showServerSelection();
     Form_Activate();
 }
 
@@ -418,6 +421,10 @@ void frmDef::cmdSpeichern_Click() {
 }
 
 void frmDef::cmdBenutzerSpeichern_Click() {
+    if (calDavChosen()) {
+        cmdBenutzerSpeichern_CalDav();
+        return;
+    }
     ProfileFile file(env_.settingsPath());
     const SaveResult r = SaveUsers(file, selectedAddresses());
     if (r.ok())

@@ -126,6 +126,17 @@ private:
     // Marks a GroupWise action as running and locks the commands that start another one.
     class GroupWiseBusy;
 
+    // CalDAV (caldav/frmdef_caldav.cpp): with "CalDAV-Server" chosen, the address lists
+    // hold calendars (path, owner, display name) and the GroupWise commands act on them.
+    bool calDavChosen() const { return calDav_; }
+    // Fills lvAdressen from the stored selection of the server kind in use.
+    void showServerSelection();
+    void cmdListAdressen_CalDav();
+    void cmdEintragen_CalDav();
+    void cmddeleteall_CalDav();
+    bool cmdLöschen_CalDav(const DayEntry& day);
+    void cmdBenutzerSpeichern_CalDav();
+
     QString msg(Msg m) const { return messages_.text(m); }
     int box(QMessageBox::Icon icon, const QString& title, const QString& text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
@@ -137,6 +148,7 @@ private:
     bool debugMode_ = false;
     std::function<void(int)> exitProgram_;
     bool gwBusy_ = false;
+    bool calDav_ = false; // lvAdressen holds calendars
     SaveFileFunction saveFileDialog_;
     QString iCalendarFolder_; // of the last iCalendar file saved
     // Of the last address-book read; the account goes before its session.

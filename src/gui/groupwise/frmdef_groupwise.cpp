@@ -141,6 +141,10 @@ void frmDef::cmdListAdressen_Click() {
     if (gwBusy_)
         return;
     GroupWiseBusy busy(*this);
+    if (calDavChosen()) {
+        cmdListAdressen_CalDav();
+        return;
+    }
     WaitCursor wait;
     lstAddressBookEntries_->clear();
 
@@ -202,6 +206,10 @@ void frmDef::cmdEintragen_Click() {
     if (gwBusy_)
         return;
     GroupWiseBusy busy(*this);
+    if (calDavChosen()) {
+        cmdEintragen_CalDav();
+        return;
+    }
     WaitCursor wait;
     RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_}, messages_,
                  [this](const Notice& n) { showNotice(n); });
@@ -230,6 +238,10 @@ void frmDef::cmddeleteall_Click() {
     if (box(QMessageBox::NoIcon, msg(Msg::TitleConfirm), msg(Msg::ConfirmDeleteAll),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
+    if (calDavChosen()) {
+        cmddeleteall_CalDav();
+        return;
+    }
     WaitCursor wait;
     RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_}, messages_,
                  [this](const Notice& n) { showNotice(n); });
@@ -280,6 +292,8 @@ bool frmDef::cmdLöschen_GroupWise(const DayEntry& day) {
     if (users.isEmpty())
         return true;
     GroupWiseBusy busy(*this);
+    if (calDavChosen())
+        return cmdLöschen_CalDav(day);
     WaitCursor wait;
     DeleteDayInput in;
     in.environment = env_;
