@@ -319,8 +319,4 @@ Result<void> writeCalendarFile(const QString& path, const DayList& rows,
     return {};
 }
 
-QString resolvedTimeZoneId(const ExportOptions& options) {
-    return QString::fromUtf8(zoneFor(options).id);
-}
-
 } // namespace mv::ical

@@ -40,7 +40,4 @@ QString calendarFileName(int year);
 Result<void> writeCalendarFile(const QString& path, const DayList& rows,
                                const ExportOptions& options);
 
-// The IANA id the options resolve to, or empty for UTC.
-QString resolvedTimeZoneId(const ExportOptions& options);
-
 } // namespace mv::ical
