@@ -38,6 +38,7 @@ fuzz:
 bench: build
 	$(BUILD)/bench/bench_daylist
 	@if [ -x $(BUILD)/bench/bench_gw_write ]; then $(BUILD)/bench/bench_gw_write; fi
+	@if [ -x $(BUILD)/bench/bench_caldav ]; then $(BUILD)/bench/bench_caldav; fi
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/gui/marvolingen-screenshots docs/screenshots

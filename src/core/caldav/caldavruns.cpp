@@ -120,6 +120,11 @@ std::unique_ptr<Client> startRun(const CalDavRunInput& in, RunResult& result) {
     return std::move(client.value());
 }
 
+void recordStats(const CalDavRunInput& in, const Client& client) {
+    if (in.stats)
+        *in.stats = RunStats{client.requestsSent(), client.maxInFlightSeen()};
+}
+
 } // namespace
 
 RunResult CalDavWriteRun(const CalDavRunInput& in, RunObserver& observer) {
@@ -136,6 +141,7 @@ RunResult CalDavWriteRun(const CalDavRunInput& in, RunObserver& observer) {
     spec.year = in.year;
     ServerBackend backend(*client, in);
     executeWriteRun(spec, backend, observer, result);
+    recordStats(in, *client);
     return result;
 }
 
@@ -155,6 +161,7 @@ RunResult CalDavDeleteAllRun(const CalDavRunInput& in, RunObserver& observer) {
     spec.year = in.year;
     ServerBackend backend(*client, in);
     executeDeleteAllRun(spec, backend, observer, result);
+    recordStats(in, *client);
     return result;
 }
 

@@ -10,6 +10,12 @@
 
 namespace mv::caldav {
 
+// What a run cost on the wire.
+struct RunStats {
+    int requests = 0;    // sent, redirects included
+    int maxInFlight = 0; // requests under way at once, at most
+};
+
 struct CalDavRunInput {
     Environment environment; // program folder (logs) and clock
     MessageTable messages;   // in the current language
@@ -19,6 +25,7 @@ struct CalDavRunInput {
     int year = 0;
     QString timeZoneId; // of timed rows; empty: the machine's
     int timeoutMs = 30000;
+    RunStats* stats = nullptr; // filled at the end when given
 };
 
 // The write and delete-all runs on the selected calendars, with the GroupWise runs' rows,

@@ -1,0 +1,125 @@
+// Write and delete-all runs on 100 calendars × 20 days of a Radicale server started here
+// (loopback, temporary storage). Reports entries per second, the requests under way at once
+// and the requests each entry cost.
+#include "caldav/caldavruns.h"
+#include "support/radicaleserver.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kCalendars = 100;
+constexpr int kDays = 20;
+
+class Server {
+public:
+    Server() {
+        if (const QString problem = server_.start(); !problem.isEmpty())
+            throw std::runtime_error(problem.toStdString());
+        in_.environment.programFolder = dir_.path();
+        in_.messages.fill(QStringLiteral("Deutsch"));
+        in_.settings.kind = mv::caldav::ServerKind::CalDAV;
+        in_.settings.url = server_.url();
+        in_.settings.user = QStringLiteral("service");
+        in_.settings.password = QStringLiteral("svcpw");
+        in_.year = 2027;
+        for (int i = 0; i < kCalendars; ++i) {
+            const QString owner = i % 2 ? QStringLiteral("alice") : QStringLiteral("bob");
+            const QString name = QStringLiteral("c%1").arg(i, 3, 10, QLatin1Char('0'));
+            if (!server_.makeCalendar(owner, name, name))
+                throw std::runtime_error("MKCALENDAR failed");
+            in_.settings.calendars.append({u'/' + owner + u'/' + name + u'/', owner, name});
+        }
+        for (int d = 0; d < kDays; ++d) {
+            QString time = QStringLiteral("07:00 - 20:00");
+            if (d % 4 == 0)
+                time = QStringLiteral("00:00 - 24:00");
+            else if (d % 4 == 1)
+                time = QStringLiteral("Note");
+            in_.days.append(
+                {QDate(2027, 1, 1).addDays(d * 18).toString(QStringLiteral("dd.MM.yyyy")),
+                 QStringLiteral("Tag %1").arg(d), time, QStringLiteral("Ort")});
+        }
+    }
+
+    mv::RunResult write(mv::caldav::RunStats& stats) {
+        mv::caldav::CalDavRunInput in = in_;
+        in.stats = &stats;
+        mv::RunObserver quiet;
+        return mv::caldav::CalDavWriteRun(in, quiet);
+    }
+    mv::RunResult deleteAll(mv::caldav::RunStats& stats) {
+        mv::caldav::CalDavRunInput in = in_;
+        in.stats = &stats;
+        mv::RunObserver quiet;
+        return mv::caldav::CalDavDeleteAllRun(in, quiet);
+    }
+
+private:
+    mv::testsupport::RadicaleServer server_;
+    QTemporaryDir dir_;
+    mv::caldav::CalDavRunInput in_;
+};
+
+Server& server() {
+    static Server s;
+    return s;
+}
+
+void report(benchmark::State& state, const mv::RunResult& r, const mv::caldav::RunStats& stats) {
+    if (r.status != mv::RunStatus::Finished || r.anyFailure)
+        state.SkipWithError("the run failed");
+    const double entries = double(kCalendars) * kDays;
+    state.counters["entries"] =
+        benchmark::Counter(double(state.iterations()) * entries, benchmark::Counter::kIsRate);
+    state.counters["in_flight_max"] = stats.maxInFlight;
+    state.counters["requests_per_entry"] = stats.requests / entries;
+}
+
+void BM_CalDavWrite(benchmark::State& state) {
+    Server& s = server();
+    mv::caldav::RunStats stats;
+    mv::RunResult r;
+    for (auto _ : state)
+        r = s.write(stats);
+    report(state, r, stats);
+}
+
+void BM_CalDavWriteRepeated(benchmark::State& state) {
+    Server& s = server();
+    mv::caldav::RunStats stats;
+    mv::RunResult r;
+    for (auto _ : state)
+        r = s.write(stats);
+    report(state, r, stats);
+}
+
+void BM_CalDavDeleteAll(benchmark::State& state) {
+    Server& s = server();
+    mv::caldav::RunStats stats;
+    mv::RunResult r;
+    for (auto _ : state)
+        r = s.deleteAll(stats);
+    report(state, r, stats);
+}
+
+BENCHMARK(BM_CalDavWrite)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_CalDavWriteRepeated)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_CalDavDeleteAll)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
