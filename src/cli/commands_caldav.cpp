@@ -37,7 +37,9 @@ QByteArray readStandardInput() {
 }
 
 int caldavSet(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"url", "user", "ca-file"}, {"password-stdin"});
+    const Options o = parseOptions(
+        args, {QStringLiteral("url"), QStringLiteral("user"), QStringLiteral("ca-file")},
+        {QStringLiteral("password-stdin")});
     if (!o.error.isEmpty())
         return usage(o.error);
     if (!o.positional.isEmpty())
@@ -165,7 +167,7 @@ int finishRun(const RunResult& r) {
 }
 
 int caldavWrite(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year"}, {});
+    const Options o = parseOptions(args, {QStringLiteral("year")}, {});
     if (!o.error.isEmpty() || !o.positional.isEmpty())
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()
@@ -181,7 +183,7 @@ int caldavWrite(Context& ctx, const QStringList& args) {
 }
 
 int caldavDeleteAll(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year"}, {"yes"});
+    const Options o = parseOptions(args, {QStringLiteral("year")}, {QStringLiteral("yes")});
     if (!o.error.isEmpty() || !o.positional.isEmpty())
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()

@@ -24,6 +24,14 @@ using namespace mv::caldav;
 
 namespace {
 
+// Rows written as "a|b|c" lists.
+QStringList rows(std::initializer_list<const char*> texts) {
+    QStringList out;
+    for (const char* t : texts)
+        out.append(QString::fromUtf8(t));
+    return out;
+}
+
 template <typename T> T* child(QWidget& parent, const char* name) {
     T* w = parent.findChild<T*>(QString::fromLatin1(name));
     if (!w)
@@ -76,7 +84,7 @@ private slots:
         button("cmdListAdressen")->click();
         QCOMPARE(p.boxes.shown.size(), 0);
         QCOMPARE(mvtest::joinedRows(list("lstAddressBookEntries")),
-                 (QStringList{"/alice/home/|alice|Alice privat|", "/carol/cal/|carol|Carol|"}));
+                 rows({"/alice/home/|alice|Alice privat|", "/carol/cal/|carol|Carol|"}));
         QTreeWidget* entries = list("lstAddressBookEntries");
         entries->topLevelItem(0)->setSelected(true);
         button("cmdAdresseWählen")->click();
@@ -84,19 +92,19 @@ private slots:
         entries->topLevelItem(1)->setSelected(true);
         emit entries->itemDoubleClicked(entries->topLevelItem(1), 0);
         QCOMPARE(mvtest::joinedRows(list("lvAdressen")),
-                 (QStringList{"/alice/home/|alice|Alice privat|", "/carol/cal/|carol|Carol|"}));
+                 rows({"/alice/home/|alice|Alice privat|", "/carol/cal/|carol|Carol|"}));
         button("cmdBenutzerSpeichern")->click();
         QCOMPARE(LoadCalDavSettings(ProfileFile(p.iniPath())).calendars.size(), 2);
         QVERIFY(p.readIni().contains(QStringLiteral("akeller"))); // the users stay
 
         QTreeWidget* further = list("lvWeitereTage");
         QTreeWidgetItem* party =
-            mvtest::addRow(further, {"24.06.*", "Betriebsfest", "08:00 - 12:00", "Kantine"});
+            mvtest::addRow(further, rows({"24.06.*", "Betriebsfest", "08:00 - 12:00", "Kantine"}));
         for (int run = 0; run < 2; ++run) {
             button("cmdEintragen")->click();
             QCOMPARE(p.boxes.shown.size(), 0);
             QCOMPARE(mvtest::joinedRows(list("lvVerarbeitung")),
-                     (QStringList{"/alice/home/|OK|OK", "/carol/cal/|OK|--"}));
+                     rows({"/alice/home/|OK|OK", "/carol/cal/|OK|--"}));
             QVERIFY(!p.get<QLabel>(QStringLiteral("lblBezeichnung"))->isVisible());
         }
         const int days = list("lvListe")->topLevelItemCount();
@@ -117,7 +125,7 @@ private slots:
         p.boxes.answers = {QMessageBox::Yes};
         button("cmddeleteall")->click();
         QCOMPARE(mvtest::joinedRows(list("lvVerarbeitung")),
-                 (QStringList{"/alice/home/|OK|DEL", "/carol/cal/|OK|N/A"}));
+                 rows({"/alice/home/|OK|DEL", "/carol/cal/|OK|N/A"}));
         QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("home")).size(), 0);
         Q_UNUSED(w)
     }
