@@ -128,6 +128,18 @@ QUrl Client::resolve(const QString& href) const {
 
 void Client::issue(const Request& request, int hops,
                    std::function<void(const Response&)> finished) {
+    // A server may name hrefs on other hosts; the credentials never go there.
+    if (!sameServer(base_, request.url)) {
+        Response r;
+        r.url = request.url;
+        r.error = tr2(german_, "Anfrage an einen anderen Server abgelehnt: ",
+                      "Request to another server refused: ") +
+                  request.url.toString();
+        QMetaObject::invokeMethod(
+            nam_.get(), [r, finished = std::move(finished)]() { finished(r); },
+            Qt::QueuedConnection);
+        return;
+    }
     QNetworkRequest nr(request.url);
     nr.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                     QNetworkRequest::ManualRedirectPolicy);
@@ -169,7 +181,7 @@ void Client::issue(const Request& request, int hops,
             if (r.status >= 300 && r.status < 400 && r.status != 304) {
                 const QUrl target = request.url.resolved(
                     reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
-                if (!sameServer(request.url, target)) {
+                if (!sameServer(base_, target)) {
                     r.error = tr2(german_, "Weiterleitung auf einen anderen Server abgelehnt: ",
                                   "Redirect to another server refused: ") +
                               target.toString();

@@ -204,6 +204,18 @@ private slots:
             QVERIFY(!client.error().isEmpty());
     }
 
+    void otherServerRefused() {
+        auto client = Client::create(connection());
+        QVERIFY(client.ok());
+        Request r;
+        r.verb = "PROPFIND";
+        r.url = QUrl(QStringLiteral("http://127.0.0.2:%1/alice/").arg(server_.port()));
+        const Response answer = (*client)->send(r);
+        QCOMPARE(answer.status, 0);
+        QVERIFY(answer.error.contains(r.url.toString()));
+        QCOMPARE((*client)->requestsSent(), 0);
+    }
+
     void discovery_data() {
         QTest::addColumn<QString>("start");
         QTest::newRow("server root") << "/";
