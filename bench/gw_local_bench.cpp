@@ -54,6 +54,7 @@ void BM_AddEntryCycle(benchmark::State& state) {
         m->setFlag(true);
         m->setNumber(2);
         m->setFromText(QStringLiteral("Marvolingen"));
+        m->save();
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -144,11 +144,12 @@ int gwInit(Context& ctx, const QStringList& args) {
 // store is reported on standard error.
 template <typename List> int listSystem(const Context& ctx, List list) {
     try {
-        const gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
+        gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
         print(list(system));
     } catch (const gw::Error& e) {
-        printError(e.number() == gw::kErrNotInstalled ? ctx.messages.text(Msg::NoGroupWise)
-                                                      : errorLine(e.number(), e.description()));
+        printError(e.number() == gw::kErrNotInstalled
+                       ? noGroupWiseNotice(ctx.messages, e.cause()).text
+                       : errorLine(e.number(), e.description()));
         return kFailure;
     }
     return kOk;
@@ -195,11 +196,37 @@ int gwEntries(Context& ctx, const QStringList& args) {
     });
 }
 
+// Removes a trusted application whose key is lost, so that a new key can be created.
+int gwRemoveApplication(Context& ctx, const QStringList& args) {
+    const Options o = parseOptions(args, {}, {"yes"});
+    if (!checkArgs(o, 1))
+        return kUsage;
+    const QString name = o.positional.first();
+    if (!o.flags.contains(QStringLiteral("yes")))
+        return usage(QStringLiteral("remove-application removes \"") + name +
+                     QStringLiteral("\" from the domain only when confirmed with --yes"));
+    bool removed = false;
+    const int rc = listSystem(ctx, [&](gw::LocalSystem& system) {
+        removed = system.removeTrustedApp(name);
+        return QString();
+    });
+    if (rc != kOk)
+        return rc;
+    if (!removed) {
+        printError(QStringLiteral("The domain has no trusted application \"") + name +
+                   QStringLiteral("\""));
+        return kFailure;
+    }
+    print(QStringLiteral("Removed the trusted application \"") + name + QStringLiteral("\"\n"));
+    return kOk;
+}
+
 } // namespace
 
 int cmdGroupWise(Context& ctx, const QStringList& args) {
     if (args.isEmpty())
-        return usage(QStringLiteral("groupwise needs init, address-book or entries"));
+        return usage(
+            QStringLiteral("groupwise needs init, address-book, entries or remove-application"));
     const QString sub = args.first();
     const QStringList rest = args.mid(1);
     if (sub == QLatin1String("init"))
@@ -208,6 +235,8 @@ int cmdGroupWise(Context& ctx, const QStringList& args) {
         return gwAddressBook(ctx, rest);
     if (sub == QLatin1String("entries"))
         return gwEntries(ctx, rest);
+    if (sub == QLatin1String("remove-application"))
+        return gwRemoveApplication(ctx, rest);
     return usage(QStringLiteral("unknown groupwise command: ") + sub);
 }
 

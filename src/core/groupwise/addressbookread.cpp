@@ -60,7 +60,7 @@ AddressBookReadResult ReadSystemAddressBook(const AddressBookReadInput& input) {
     } catch (const gw::Error& e) {
         if (e.number() == gw::kErrNotInstalled && !result.session) {
             result.status = AddressBookReadResult::Status::NoGroupWise;
-            result.notice = Notice{input.messages[Msg::NoGroupWise], title, Notice::Icon::Critical};
+            result.notice = noGroupWiseNotice(input.messages, e.cause());
             return result;
         }
         result.status = AddressBookReadResult::Status::Failed;

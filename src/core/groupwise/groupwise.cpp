@@ -54,7 +54,9 @@ std::unique_ptr<Session> createSession(const QString& programFolder) {
             throw Error(kErrNotInstalled, notInstalled);
         return openSession(std::move(store));
     } catch (const Error& e) {
-        throw Error(kErrNotInstalled, notInstalled + QStringLiteral(" (%1)").arg(e.description()));
+        // The folder is there but the store refused: the reason belongs beside the message.
+        throw Error(kErrNotInstalled, notInstalled + QStringLiteral(" (%1)").arg(e.description()),
+                    QStringLiteral("GroupWise"), e.cause().isEmpty() ? e.description() : e.cause());
     }
 }
 

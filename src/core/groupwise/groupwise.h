@@ -19,17 +19,22 @@ inline constexpr quint32 kFieldPostOffice = 0x6615001E;
 // Every GroupWise operation can fail with a number and a description.
 class Error : public std::exception {
 public:
-    Error(int number, QString description, QString source = QStringLiteral("GroupWise"))
-        : number_(number), description_(std::move(description)), source_(std::move(source)) {}
+    Error(int number, QString description, QString source = QStringLiteral("GroupWise"),
+          QString cause = {})
+        : number_(number), description_(std::move(description)), source_(std::move(source)),
+          cause_(std::move(cause)) {}
     int number() const { return number_; }
     const QString& description() const { return description_; }
     const QString& source() const { return source_; }
+    // Why the store refused, when the number alone hides it (429 for a folder that exists).
+    const QString& cause() const { return cause_; }
     const char* what() const noexcept override { return "GroupWise error"; }
 
 private:
     int number_;
     QString description_;
     QString source_;
+    QString cause_;
 };
 
 // One entry of a calendar.
@@ -41,11 +46,14 @@ public:
     virtual void setStart(const QDateTime& start) = 0; // a note: midnight of its date
     virtual void setDuration(double days) = 0;
     virtual void setPlace(const QString& place) = 0;
-    virtual void setFlag(bool on) = 0;       // the boolean attribute
-    virtual void setNumber(int value) = 0;   // the numeric attribute
+    virtual void setFlag(bool on) = 0;     // the boolean attribute
+    virtual void setNumber(int value) = 0; // the numeric attribute
     virtual void setFromText(const QString& from) = 0;
-    virtual void setAllDay(bool on) = 0;     // fails on systems older than 7
+    virtual void setAllDay(bool on) = 0; // fails on systems older than 7
     virtual void remove() = 0;
+    // A new entry reaches the calendar here, with every attribute set so far, whole. Entries
+    // that store each attribute as it is set need nothing.
+    virtual void save() {}
 };
 
 // A result of Find; items are numbered from 1 and keep their places after a deletion.
@@ -69,8 +77,8 @@ public:
     virtual ~AddressBookEntry() = default;
     virtual int kind() const = 0; // 0 unknown, 1 user, 2 company, 3 resource, 4 group
     virtual int fieldCount() const = 0;
-    virtual quint32 fieldId(int index) const = 0;      // 1-based
-    virtual QString fieldValue(int index) const = 0;   // 1-based
+    virtual quint32 fieldId(int index) const = 0;    // 1-based
+    virtual QString fieldValue(int index) const = 0; // 1-based
 };
 
 class AddressBook {
@@ -81,6 +89,17 @@ public:
     virtual std::unique_ptr<AddressBookEntry> item(int index) = 0; // 1-based
 };
 
+// Calls made while a Work is open are kept whole or not at all; a part (one day of a run)
+// can be undone alone. Closing a Work without commit undoes everything.
+class Work {
+public:
+    virtual ~Work() = default;
+    virtual void beginPart() = 0;
+    virtual void endPart() = 0;
+    virtual void undoPart() = 0;
+    virtual void commit() = 0;
+};
+
 class Account {
 public:
     virtual ~Account() = default;
@@ -89,6 +108,8 @@ public:
     virtual QString tcpipPort() const = 0;
     virtual std::unique_ptr<AddressBook> systemAddressBook() = 0;
     virtual std::unique_ptr<Messages> calendarMessages() = 0; // Calendar, then Messages
+    // Null where every call stands alone.
+    virtual std::unique_ptr<Work> beginWork() { return nullptr; }
 };
 
 class Session {
@@ -98,9 +119,10 @@ public:
     virtual int minorVersion() const = 0;
     virtual void setTrustedApplication(const QString& name, const QString& key) = 0;
     virtual void setSwitch(bool on) = 0;
-    // Log in as a user with the trusted-application credentials.
-    virtual std::unique_ptr<Account> loginAs(const QString& userId,
-                                             const QString& commandLine = {}) = 0;
+    // Log in as a user with the trusted-application credentials. A post office, when given,
+    // is where the user's mailbox is, whatever the command line names.
+    virtual std::unique_ptr<Account> loginAs(const QString& userId, const QString& commandLine = {},
+                                             const QString& postOffice = {}) = 0;
     // Login with the empty user ID logs in as the client's own user.
     virtual std::unique_ptr<Account> login(const QString& userId, const QString& commandLine,
                                            const QString& password, int promptMode) = 0;
@@ -112,8 +134,8 @@ std::unique_ptr<Session> createSession(const QString& programFolder);
 
 // The trusted-application library. key receives the new key (up to 128 characters).
 int CreateTrustedAppObject(const QString& domainPath, const QString& name,
-                           const QString& description, const QString& empty, int a, int b,
-                           int c, int d, int e, QByteArray& key);
+                           const QString& description, const QString& empty, int a, int b, int c,
+                           int d, int e, QByteArray& key);
 int DeleteTrustedAppObject(const QString& domainPath, const QString& name, const QByteArray& key);
 
 } // namespace mv::gw

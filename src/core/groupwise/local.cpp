@@ -104,10 +104,13 @@ LocalSystem LocalSystem::open(const QString& programFolder) {
     try {
         store = Store::open(path);
         if (!store->hasDomain())
-            throw Error(kErrNotInstalled, QString());
-    } catch (const Error&) {
-        throw Error(kErrNotInstalled, QStringLiteral("The GroupWise system in %1 is damaged")
-                                          .arg(QDir::toNativeSeparators(programFolder)));
+            throw Error(kErrNotInstalled, QString(), QStringLiteral("GroupWise"),
+                        QStringLiteral("The database holds no GroupWise domain"));
+    } catch (const Error& e) {
+        throw Error(kErrNotInstalled,
+                    QStringLiteral("The GroupWise system in %1 is damaged")
+                        .arg(QDir::toNativeSeparators(programFolder)),
+                    QStringLiteral("GroupWise"), e.cause().isEmpty() ? e.description() : e.cause());
     }
     return LocalSystem(std::move(store));
 }
@@ -200,6 +203,11 @@ QList<TrustedApp> LocalSystem::trustedApps() const {
              QStringLiteral("SELECT name, description, key FROM trusted_apps ORDER BY name")))
         out.append({r[0].toString(), r[1].toString(), r[2].toByteArray()});
     return out;
+}
+
+bool LocalSystem::removeTrustedApp(const QString& name) {
+    return store_->exec(QStringLiteral("DELETE FROM trusted_apps WHERE name=?"), {name.trimmed()}) >
+           0;
 }
 
 namespace {

@@ -108,6 +108,9 @@ public:
     QString clientUser() const;
 
     QList<TrustedApp> trustedApps() const;
+    // The administrator's way out when the key of an application is lost: removes it without
+    // the key. False when the domain has no application of that name.
+    bool removeTrustedApp(const QString& name);
 
     // The calendar a login as userId reaches (postOffice chooses among post offices that
     // share the user ID; empty: the first in address-book order). Entries in start order,

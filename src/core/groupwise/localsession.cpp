@@ -1,6 +1,8 @@
 #include "groupwise/filter.h"
 #include "groupwise/localstore.h"
 
+#include <QMap>
+
 #include <cmath>
 
 namespace mv::gw {
@@ -75,6 +77,24 @@ public:
         write("subject", subject);
         subject_ = subject;
     }
+    void save() override {
+        if (removed_)
+            throw gone();
+        if (id_ != 0)
+            return;
+        QStringList columns{QStringLiteral("owner"), QStringLiteral("class")};
+        QVariantList values{owner_, class_};
+        for (auto it = pending_.cbegin(); it != pending_.cend(); ++it) {
+            columns.append(it.key());
+            values.append(it.value());
+        }
+        store_->exec(QStringLiteral("INSERT INTO messages(%1) VALUES(?%2)")
+                         .arg(columns.join(QLatin1Char(',')),
+                              QStringLiteral(", ?").repeated(columns.size() - 1)),
+                     values);
+        id_ = store_->lastInsertId();
+        pending_.clear();
+    }
     void setStart(const QDateTime& start) override {
         if (!start.isValid())
             throw Error(kErrBadValue, QStringLiteral("Invalid start date"));
@@ -100,6 +120,7 @@ public:
     void remove() override {
         if (removed_)
             throw gone();
+        pending_.clear();
         if (id_ != 0 &&
             store_->exec(QStringLiteral("DELETE FROM messages WHERE id=?"), {id_}) == 0) {
             removed_ = true;
@@ -113,17 +134,14 @@ private:
         return Error(kErrEntryGone, QStringLiteral("The entry does not exist any more"));
     }
 
-    // A new entry is stored with its first attribute, in one durable statement: an entry
-    // whose attributes were never written leaves nothing behind.
+    // A new entry keeps its attributes until save() stores them in one row, so no entry is
+    // ever seen without its sender text.
     void write(const char* column, const QVariant& value) {
         if (removed_)
             throw gone();
         const QString col = QString::fromLatin1(column);
         if (id_ == 0) {
-            store_->exec(
-                QStringLiteral("INSERT INTO messages(owner, class, %1) VALUES(?, ?, ?)").arg(col),
-                {owner_, class_, value});
-            id_ = store_->lastInsertId();
+            pending_.insert(col, value);
             return;
         }
         if (store_->exec(QStringLiteral("UPDATE messages SET %1=? WHERE id=?").arg(col),
@@ -140,6 +158,26 @@ private:
     mutable QString subject_;
     int major_;
     bool removed_ = false;
+    QMap<QString, QVariant> pending_; // a new entry's attributes, by column
+};
+
+// One transaction of the store; each part a savepoint.
+class WorkImpl : public Work {
+public:
+    explicit WorkImpl(std::shared_ptr<Store> store)
+        : store_(std::move(store)), tx_(std::make_unique<Store::Transaction>(*store_)) {}
+    ~WorkImpl() override { tx_.reset(); } // rolls back unless committed
+    void beginPart() override { store_->exec(QStringLiteral("SAVEPOINT part")); }
+    void endPart() override { store_->exec(QStringLiteral("RELEASE part")); }
+    void undoPart() override {
+        store_->exec(QStringLiteral("ROLLBACK TO part"));
+        store_->exec(QStringLiteral("RELEASE part"));
+    }
+    void commit() override { tx_->commit(); }
+
+private:
+    std::shared_ptr<Store> store_;
+    std::unique_ptr<Store::Transaction> tx_;
 };
 
 struct Found {
@@ -259,6 +297,7 @@ public:
     std::unique_ptr<Messages> calendarMessages() override {
         return std::make_unique<MessagesImpl>(store_, box_.owner, major_);
     }
+    std::unique_ptr<Work> beginWork() override { return std::make_unique<WorkImpl>(store_); }
 
 private:
     std::shared_ptr<Store> store_;
@@ -271,6 +310,11 @@ public:
     explicit SessionImpl(std::shared_ptr<Store> store) : store_(std::move(store)) {
         major_ = store_->meta(QStringLiteral("major")).toInt();
         minor_ = store_->meta(QStringLiteral("minor")).toInt();
+        try {
+            store_->prepareIndexes();
+        } catch (const Error&) {
+            // a system that cannot be written still answers, only slower
+        }
     }
     int majorVersion() const override { return major_; }
     int minorVersion() const override { return minor_; }
@@ -281,9 +325,10 @@ public:
     }
     void setSwitch(bool on) override { switch_ = on; }
 
-    std::unique_ptr<Account> loginAs(const QString& userId, const QString& commandLine) override {
+    std::unique_ptr<Account> loginAs(const QString& userId, const QString& commandLine,
+                                     const QString& postOffice) override {
         checkTrustedApplication();
-        return account(userId, commandLine);
+        return account(userId, commandLine, postOffice);
     }
 
     std::unique_ptr<Account> login(const QString& userId, const QString& commandLine,
@@ -303,10 +348,17 @@ public:
     }
 
 private:
-    std::unique_ptr<Account> account(const QString& userId, const QString& commandLine) {
+    std::unique_ptr<Account> account(const QString& userId, const QString& commandLine,
+                                     const QString& postOffice = {}) {
         const QList<qint64> allowed = postOfficesOfOptions(*store_, commandLine);
-        return std::make_unique<AccountImpl>(store_, resolveMailbox(*store_, userId, allowed),
-                                             major_);
+        if (postOffice.trimmed().isEmpty())
+            return std::make_unique<AccountImpl>(store_, resolveMailbox(*store_, userId, allowed),
+                                                 major_);
+        for (const auto& po : loadPostOffices(*store_))
+            if (po.office.name.compare(postOffice.trimmed(), Qt::CaseInsensitive) == 0)
+                return std::make_unique<AccountImpl>(
+                    store_, resolveMailbox(*store_, userId, {po.id}, true), major_);
+        throw Error(kErrPostOffice, QStringLiteral("No post office \"%1\"").arg(postOffice));
     }
 
     void checkTrustedApplication() {

@@ -174,6 +174,7 @@ void Store::createSchema(SystemVersion version, const QString& domainName) {
     };
     for (const char* sql : statements)
         exec(QString::fromLatin1(sql));
+    prepareIndexes();
     setMeta(QStringLiteral("format"), QString::fromLatin1(kFormat));
     setMeta(QStringLiteral("major"),
             version == SystemVersion::V6_5 ? QStringLiteral("6") : QStringLiteral("7"));
@@ -225,29 +226,89 @@ QList<AddressRowData> loadAddressBook(Store& store) {
     return out;
 }
 
-Mailbox resolveMailbox(Store& store, const QString& userId, const QList<qint64>& allowed) {
+namespace {
+
+// The user-ID field's value as the index holds it: without surrounding blanks, ASCII letters
+// in lower case (what SQLite's lower() folds).
+const QString kUserIdKey = QStringLiteral("lower(trim(value, ' ' || char(9, 10, 11, 12, 13)))");
+const QString kUserIdField = QString::number(kFieldUserId);
+
+QString asciiLower(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    return out;
+}
+
+bool isAscii(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0x7f)
+            return false;
+    return true;
+}
+
+// Users and resources whose first user-ID field may equal the wanted one, in address-book
+// order: found through the index, or among all user IDs when the ID has other letters.
+QList<qint64> mailboxCandidates(Store& store, const QString& wanted) {
+    QString sql =
+        QStringLiteral("SELECT b.id FROM address_fields f JOIN address_book b ON b.id = f.entry"
+                       " WHERE f.field_id = %1 AND b.kind IN (1, 3)"
+                       " AND f.position = (SELECT min(g.position) FROM address_fields g"
+                       " WHERE g.entry = f.entry AND g.field_id = %1)")
+            .arg(kUserIdField);
+    QVariantList binds;
+    if (isAscii(wanted)) {
+        sql += QStringLiteral(" AND ") + kUserIdKey + QStringLiteral(" = ?");
+        binds.append(asciiLower(wanted));
+    }
+    sql += QStringLiteral(" ORDER BY b.position");
+    QList<qint64> out;
+    for (const auto& r : store.select(sql, binds))
+        out.append(r[0].toLongLong());
+    return out;
+}
+
+QString firstField(Store& store, qint64 entry, quint32 id) {
+    const auto rows = store.select(QStringLiteral("SELECT value FROM address_fields WHERE entry = ?"
+                                                  " AND field_id = ? ORDER BY position LIMIT 1"),
+                                   {entry, qint64(id)});
+    return rows.isEmpty() ? QString() : rows.first().value(0).toString().trimmed();
+}
+
+} // namespace
+
+void Store::prepareIndexes() {
+    if (!select(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index'"
+                               " AND name = 'address_user_ids'"))
+             .isEmpty())
+        return;
+    exec(QStringLiteral("CREATE INDEX IF NOT EXISTS address_user_ids ON address_fields(") +
+         kUserIdKey + QStringLiteral(") WHERE field_id = ") + kUserIdField);
+}
+
+Mailbox resolveMailbox(Store& store, const QString& userId, const QList<qint64>& allowed,
+                       bool onlyAllowed) {
     const QString wanted = userId.trimmed();
-    const auto offices = loadPostOffices(store);
-    const auto book = loadAddressBook(store);
     std::optional<Mailbox> first;
-    for (const auto& row : book) {
-        if (row.entry.kind != kKindUser && row.entry.kind != kKindResource)
-            continue;
-        if (wanted.isEmpty() ||
-            row.entry.field(kFieldUserId).compare(wanted, Qt::CaseInsensitive) != 0)
-            continue;
-        const QString officeName = row.entry.field(kFieldPostOffice);
-        for (const auto& po : offices) {
-            if (po.office.name.compare(officeName, Qt::CaseInsensitive) != 0)
+    if (!wanted.isEmpty()) {
+        const auto offices = loadPostOffices(store);
+        for (const qint64 entry : mailboxCandidates(store, wanted)) {
+            if (firstField(store, entry, kFieldUserId).compare(wanted, Qt::CaseInsensitive) != 0)
                 continue;
-            Mailbox box{row.id, po.office};
-            if (allowed.isEmpty() || allowed.contains(po.id))
-                return box;
-            if (!first)
-                first = box;
+            const QString officeName = firstField(store, entry, kFieldPostOffice);
+            for (const auto& po : offices) {
+                if (po.office.name.compare(officeName, Qt::CaseInsensitive) != 0)
+                    continue;
+                Mailbox box{entry, po.office};
+                if (allowed.isEmpty() || allowed.contains(po.id))
+                    return box;
+                if (!first)
+                    first = box;
+            }
         }
     }
-    if (first)
+    if (first && !onlyAllowed)
         return *first;
     throw Error(kErrUnknownUser,
                 QStringLiteral("The user ID \"%1\" is not in the address book").arg(wanted));

@@ -25,6 +25,8 @@ public:
     // True when the file holds a domain of this program.
     bool hasDomain();
     void createSchema(SystemVersion version, const QString& domainName);
+    // Adds the indexes a system made by an older version lacks.
+    void prepareIndexes();
 
     // Runs a statement; rows of a query are read completely and the statement reset, so
     // no read transaction stays open between calls.
@@ -81,12 +83,14 @@ QList<AddressRowData> loadAddressBook(Store& store);
 // The calendar (address-book entry of a user or resource) a login reaches, and its post
 // office. Among entries that share the user ID the first in address-book order whose post
 // office is one of `allowed` wins; with no entry there, the first of all (the post office
-// redirects). An empty `allowed` allows every post office.
+// redirects) unless onlyAllowed. An empty `allowed` allows every post office. Looked up
+// through an index, not by reading the address book.
 struct Mailbox {
     qint64 owner = 0;
     PostOffice office;
 };
-Mailbox resolveMailbox(Store& store, const QString& userId, const QList<qint64>& allowed);
+Mailbox resolveMailbox(Store& store, const QString& userId, const QList<qint64>& allowed,
+                       bool onlyAllowed = false);
 
 // Start stored as seconds of the wall-clock time (no time zone).
 qint64 toStoredTime(const QDateTime& when);

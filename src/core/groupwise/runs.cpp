@@ -54,6 +54,7 @@ void failStart(RunResult& result, const gw::Error& e) {
     result.errorNumber = e.number();
     result.errorDescription = e.description();
     result.errorSource = e.source();
+    result.errorCause = e.cause();
 }
 
 // Limits are the numbers of characters read back; the profile read takes the buffer size.
@@ -85,20 +86,55 @@ public:
             messages_ = account_->calendarMessages();
     }
 
+    // The search, the deletion of the old entry and the new entry of a day are one part of
+    // the target's work: a failing day is undone alone.
     void writeDay(const DayEntry& day) override {
+        if (lost_)
+            throw *lost_;
+        bool inPart = false;
         try {
+            openWork();
+            if (work_) {
+                work_->beginPart();
+                inPart = true;
+            }
             openMessages();
             if (day.isNote())
                 writeNote(day);
             else
                 writeAppointment(day);
+            if (inPart)
+                work_->endPart();
         } catch (const gw::Error& e) {
+            if (inPart) {
+                try {
+                    work_->undoPart();
+                } catch (const gw::Error&) {
+                    // The store undid the whole transaction: no day of the target is kept.
+                    lost_ = runError(e);
+                    work_.reset();
+                }
+            }
+            throw runError(e);
+        }
+    }
+
+    void commit() override {
+        if (lost_)
+            throw *lost_;
+        try {
+            if (work_)
+                work_->commit();
+            work_.reset();
+        } catch (const gw::Error& e) {
+            work_.reset();
             throw runError(e);
         }
     }
 
     int findYear(int year) override {
         try {
+            openWork();
             openMessages();
             found_ = messages_->find(gw::yearFilter(year));
             return found_->count();
@@ -108,17 +144,42 @@ public:
     }
 
     bool deleteFound(int number, QString& subject) override {
+        bool inPart = false;
         try {
+            if (work_) {
+                work_->beginPart();
+                inPart = true;
+            }
             auto entry = found_->item(number);
             subject = entry->subject(); // gone once the entry is deleted
             entry->remove();
+            if (inPart)
+                work_->endPart();
             return true;
         } catch (const gw::Error&) {
+            if (inPart) {
+                try {
+                    work_->undoPart();
+                } catch (const gw::Error& e) {
+                    lost_ = runError(e);
+                    work_.reset();
+                    throw *lost_;
+                }
+            }
             return false;
         }
     }
 
 private:
+    // One transaction for the target, begun with its first day: the search and the writes
+    // of a day happen under one lock, and nothing is told before the commit.
+    void openWork() {
+        if (!workOpened_) {
+            workOpened_ = true;
+            work_ = account_->beginWork();
+        }
+    }
+
     void writeNote(const DayEntry& day) {
         const QDate date = dateOrThrow(day.date);
         DeleteExistingEntry(*messages_, day.date, day.designation);
@@ -128,6 +189,7 @@ private:
             entry->setSubject(day.designation);
             entry->setFlag(true);
             entry->setFromText(QString::fromLatin1(kSenderText));
+            entry->save();
         });
     }
 
@@ -150,6 +212,7 @@ private:
             entry->setFlag(true);
             entry->setNumber(2);
             entry->setFromText(QString::fromLatin1(kSenderText));
+            entry->save();
         });
     }
 
@@ -172,6 +235,9 @@ private:
     WriteVariant variant_;
     std::unique_ptr<gw::Messages> messages_;
     std::unique_ptr<gw::MessageList> found_;
+    std::unique_ptr<gw::Work> work_;
+    bool workOpened_ = false;
+    std::optional<RunError> lost_;
 };
 
 // Logs in to the mailboxes of a GroupWise session.
@@ -182,10 +248,12 @@ public:
 
     std::unique_ptr<RunCalendar> open(const RunTarget& target, RunKind kind) override {
         try {
+            // The row's post office, so that every run reaches the mailbox that was picked;
+            // rows saved without one are resolved as the login options say.
             std::unique_ptr<gw::Account> account =
                 kind == RunKind::Write && variant_ == WriteVariant::GW702
-                    ? session_.loginAs(target.name, commandLine_)
-                    : session_.loginAs(target.name);
+                    ? session_.loginAs(target.name, commandLine_, target.location)
+                    : session_.loginAs(target.name, QString(), target.location);
             auto calendar =
                 std::make_unique<MailboxCalendar>(std::move(account), session_, variant_);
             if (kind == RunKind::DeleteAll)
@@ -323,6 +391,7 @@ DeleteDayResult DeleteFurtherDayEntries(const DeleteDayInput& input) {
                             : DeleteDayResult::Status::Failed;
         result.errorNumber = e.number();
         result.errorDescription = e.description();
+        result.errorCause = e.cause();
         result.failedUser = user;
         return result;
     };
@@ -339,8 +408,11 @@ DeleteDayResult DeleteFurtherDayEntries(const DeleteDayInput& input) {
     const QString dateText = expandYearly(input.furtherDay.date, input.yearText);
     for (const AddressRow& user : input.users) {
         try {
-            auto account = session->loginAs(user.userId);
+            auto account = session->loginAs(user.userId, QString(), user.postOffice);
+            auto work = account->beginWork();
             DeleteExistingEntry(*account, dateText, input.furtherDay.designation);
+            if (work)
+                work->commit();
         } catch (const gw::Error& e) {
             return fail(e, user.userId);
         }

@@ -75,6 +75,7 @@ struct DeleteDayResult {
     Status status = Status::Done;
     int errorNumber = 0;
     QString errorDescription;
+    QString errorCause;
     QString failedUser; // empty when the failure came before the first user
 };
 

@@ -31,9 +31,15 @@ QString errorLine(int number, const QString& description) {
     return QStringLiteral("Error: ") + QString::number(number) + QStringLiteral(", ") + description;
 }
 
+Notice noGroupWiseNotice(const MessageTable& messages, const QString& cause) {
+    QString text = messages[Msg::NoGroupWise];
+    if (!cause.isEmpty())
+        text += QStringLiteral("\n") + cause;
+    return Notice{text, QString::fromLatin1(kAppTitle), Notice::Icon::Critical};
+}
+
 Notice RunResult::noGroupWiseNotice(const MessageTable& messages) const {
-    return Notice{messages[Msg::NoGroupWise], QString::fromLatin1(kAppTitle),
-                  Notice::Icon::Critical};
+    return mv::noGroupWiseNotice(messages, errorCause);
 }
 
 void saveLog(RunResult& result, const Environment& environment, const QString& prefix) {

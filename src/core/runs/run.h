@@ -85,7 +85,8 @@ struct RunResult {
     int errorNumber = 0; // NoGroupWise and Aborted
     QString errorDescription;
     QString errorSource;
-    QString runLog; // lines ended by CR LF
+    QString errorCause; // NoGroupWise: why the store refused, when it exists
+    QString runLog;     // lines ended by CR LF
     QList<ProcessingRow> rows;
     QString logFilePath; // set when a log file was written
     bool logWritten = false;
@@ -97,6 +98,9 @@ struct RunResult {
     // The MsgNoGroupWise box (critical, "Marvolingen") in the given table's language.
     Notice noGroupWiseNotice(const MessageTable& messages) const;
 };
+
+// MsgNoGroupWise, followed on a line of its own by the cause when there is one.
+Notice noGroupWiseNotice(const MessageTable& messages, const QString& cause);
 
 // "Error: " + number + ", " + description.
 QString errorLine(int number, const QString& description);

@@ -306,7 +306,7 @@ bool frmDef::cmdLöschen_GroupWise(const DayEntry& day) {
     case DeleteDayResult::Status::Done:
         return true;
     case DeleteDayResult::Status::NoGroupWise:
-        noGroupWise(RunResult().noGroupWiseNotice(messages_));
+        noGroupWise(noGroupWiseNotice(messages_, r.errorCause));
         return false;
     case DeleteDayResult::Status::Failed:
         break;

@@ -41,7 +41,8 @@ struct World {
     QString failSetSubject;    // setSubject with this text fails
     QString failRemoveSubject; // deleting an entry with this subject fails
 
-    QStringList logins; // user + "|" + command line
+    QStringList logins;      // user + "|" + command line
+    QStringList postOffices; // of each login
     QString credentialName, credentialKey;
     bool switchOn = false;
     int sessions = 0;
@@ -198,9 +199,10 @@ public:
         w_.credentialKey = key.left(key.indexOf(QChar(0)));
     }
     void setSwitch(bool on) override { w_.switchOn = on; }
-    std::unique_ptr<mv::gw::Account> loginAs(const QString& user,
-                                             const QString& commandLine) override {
+    std::unique_ptr<mv::gw::Account> loginAs(const QString& user, const QString& commandLine,
+                                             const QString& postOffice) override {
         w_.logins.append(user + QLatin1Char('|') + commandLine);
+        w_.postOffices.append(postOffice);
         if (w_.credentialKey != w_.appKey)
             throw Error(kErrTrustedApp, QStringLiteral("wrong key"));
         if (!w_.users.contains(user))

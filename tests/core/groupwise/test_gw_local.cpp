@@ -55,6 +55,7 @@ void write(Messages& messages, const QDateTime& start, const QString& subject, c
     m->setSubject(subject);
     m->setFlag(true);
     m->setFromText(from);
+    m->save();
 }
 
 QStringList subjects(MessageList& list) {
@@ -428,12 +429,15 @@ private slots:
             m->setFlag(true);
             m->setNumber(2);
             m->setFromText(QStringLiteral("Marvolingen"));
+            m->save();
             auto n = messages->add(QString::fromLatin1(kNote), 3);
             n->setStart(QDateTime(QDate(2011, 12, 24), QTime(17, 30, 12)));
             n->setSubject(QStringLiteral("Heiligabend"));
             n->setFromText(QStringLiteral("Marvolingen"));
-            // an entry whose attributes were never written leaves nothing behind
+            n->save();
+            // an entry never saved leaves nothing behind, whatever attributes it was given
             messages->add(QString::fromLatin1(kAppointment), 3);
+            messages->add(QString::fromLatin1(kAppointment), 3)->setSubject(QStringLiteral("x"));
             QCOMPARE(errorOf([&] { messages->add(QStringLiteral("GW.MESSAGE.MAIL"), 3); }),
                      kErrBadValue);
         }
@@ -472,6 +476,7 @@ private slots:
         m->setStart(QDateTime(QDate(2011, 1, 1), QTime(0, 0)));
         m->setSubject(QStringLiteral("Neujahr"));
         m->setFromText(QStringLiteral("Marvolingen"));
+        m->save();
         QCOMPARE(messages->find(dayFilter(QDate(2011, 1, 1), QStringLiteral("Neujahr")))->count(),
                  1);
     }

@@ -61,6 +61,14 @@ class TestRunsLocal : public QObject {
         e.now = [] { return kNow; };
         return e;
     }
+    // Rows of lvAdressen as the address book lists them: bert lives in PO2.
+    static AddressList rowsOf(const QStringList& ids) {
+        AddressList rows = usersOf(ids);
+        for (AddressRow& row : rows)
+            if (row.userId == QLatin1String("bert"))
+                row.postOffice = QStringLiteral("PO2");
+        return rows;
+    }
     LocalSystem makeSystem(gw::SystemVersion version) {
         LocalSystem sys = LocalSystem::create(folder(), version, false, kNow.date());
         sys.addPostOffice({"PO1", "10.1.1.5", "1677", "/srv/po1"});
@@ -89,7 +97,7 @@ class TestRunsLocal : public QObject {
         WriteRunInput in;
         in.environment = env();
         in.messages = table(QStringLiteral("Deutsch"));
-        in.users = usersOf(users);
+        in.users = rowsOf(users);
         in.buildDayList = [] { return yearDays(); };
         return WriteRun(in, rec);
     }
@@ -97,7 +105,7 @@ class TestRunsLocal : public QObject {
         DeleteAllInput in;
         in.environment = env();
         in.messages = table(QStringLiteral("Deutsch"));
-        in.users = usersOf(users);
+        in.users = rowsOf(users);
         in.yearText = QStringLiteral("2011");
         RunRecorder rec;
         return DeleteAllRun(in, rec);
@@ -188,7 +196,7 @@ private slots:
         // Removing the yearly further day deletes that day's entries of the year.
         DeleteDayInput day;
         day.environment = env();
-        day.users = usersOf({"anna", "raum1"});
+        day.users = rowsOf({"anna", "raum1"});
         day.furtherDay = {"03.10.*", kQuoted, "08:30 - 12:15", ""};
         day.yearText = QStringLiteral("2011");
         QCOMPARE(DeleteFurtherDayEntries(day).status, DeleteDayResult::Status::Done);
