@@ -143,6 +143,26 @@ private slots:
         QCOMPARE(rec.progressed, (QList<std::pair<int, int>>{{1, 6}, {2, 6}, {3, 6}, {6, 6}}));
     }
 
+    // A log that cannot be written is reported, and the run counts as failed.
+    void logNotWritten() {
+        QTemporaryDir other;
+        const QString notAFolder = other.path() + QStringLiteral("/file");
+        QFile file(notAFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        auto in = writeInput(threeDays(), {QStringLiteral("anna")});
+        in.environment = envAt(notAFolder);
+        RunRecorder rec;
+        const RunResult r = WriteRunGW702(in, rec);
+        QCOMPARE(r.status, RunStatus::Finished);
+        QCOMPARE(r.rows.size(), 1);
+        QVERIFY(!r.logWritten);
+        QVERIFY(r.logFailed());
+        QVERIFY(r.failed());
+        QVERIFY2(r.logError.contains(QStringLiteral("PR-05.12.2011 9-7-3.txt")),
+                 qPrintable(r.logError));
+    }
+
     // A second run replaces every entry instead of adding one more.
     void repeatedRunReplaces() {
         world_.put(QStringLiteral("anna"), QDateTime(QDate(2011, 1, 1), QTime(0, 0)),

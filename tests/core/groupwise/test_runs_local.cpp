@@ -279,6 +279,100 @@ private slots:
                                       QString::number(gw::kErrPostOffice) + QStringLiteral(", ")));
     }
 
+    // Every run reaches the mailbox of the picked row's post office, whatever the connection
+    // settings name; rows saved without a post office are resolved as before.
+    void mailboxOfThePickedRow_data() {
+        QTest::addColumn<QString>("rowOffice");
+        QTest::addColumn<QString>("address"); // IPAdresse of the settings
+        QTest::addColumn<QString>("written");
+        QTest::newRow("row PO2") << "PO2"
+                                 << ""
+                                 << "PO2";
+        QTest::newRow("row PO2, settings name PO1") << "PO2"
+                                                    << "10.1.1.5"
+                                                    << "PO2";
+        QTest::newRow("row PO1, settings name PO2") << "PO1"
+                                                    << "10.1.1.6"
+                                                    << "PO1";
+        QTest::newRow("old row") << ""
+                                 << ""
+                                 << "PO1";
+        QTest::newRow("old row, settings name PO2") << ""
+                                                    << "10.1.1.6"
+                                                    << "PO2";
+    }
+    void mailboxOfThePickedRow() {
+        QFETCH(QString, rowOffice);
+        QFETCH(QString, address);
+        QFETCH(QString, written);
+        makeSystem(gw::SystemVersion::V7_0);
+        {
+            LocalSystem sys = LocalSystem::open(folder());
+            sys.addMember(gw::kKindUser, QStringLiteral("sam"), QStringLiteral("PO1"));
+            sys.addMember(gw::kKindUser, QStringLiteral("sam"), QStringLiteral("PO2"));
+        }
+        ProfileFile(env().settingsPath())
+            .writeKey(QStringLiteral("GroupWise"), QStringLiteral("IPAdresse"), address);
+        QVERIFY(createKey().ok());
+        const AddressList row{
+            {QStringLiteral("sam"), QStringLiteral("User"), QStringLiteral("Dom"), rowOffice}};
+        const auto count = [this](const QString& office) {
+            return LocalSystem::open(folder()).entries(QStringLiteral("sam"), office).size();
+        };
+
+        WriteRunInput in;
+        in.environment = env();
+        in.messages = table(QStringLiteral("Deutsch"));
+        in.users = row;
+        in.buildDayList = [] { return yearDays(); };
+        RunRecorder rec;
+        QVERIFY(!WriteRun(in, rec).failed());
+        const qsizetype days = yearDays().size();
+        QCOMPARE(count(written), days);
+        QCOMPARE(
+            count(written == QLatin1String("PO1") ? QStringLiteral("PO2") : QStringLiteral("PO1")),
+            0);
+        if (rowOffice.isEmpty())
+            return; // an old row's removal goes where the user ID alone leads
+
+        DeleteDayInput day;
+        day.environment = env();
+        day.users = row;
+        day.furtherDay = yearDays().first();
+        day.yearText = QStringLiteral("2011");
+        QCOMPARE(DeleteFurtherDayEntries(day).status, DeleteDayResult::Status::Done);
+        QCOMPARE(count(written), days - 1);
+
+        DeleteAllInput all;
+        all.environment = env();
+        all.messages = table(QStringLiteral("Deutsch"));
+        all.users = row;
+        all.yearText = QStringLiteral("2011");
+        QCOMPARE(DeleteAllRun(all, rec).rows, (QList<ProcessingRow>{{"sam", "OK", "DEL"}}));
+        QCOMPARE(count(written), 0);
+    }
+
+    // A system the store cannot open is "not installed", with the store's reason beside it.
+    void storeReasonBesideNoGroupWise() {
+        makeSystem(gw::SystemVersion::V7_0);
+        const QString db = LocalSystem::databasePath(LocalSystem::domainPath(folder()));
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(db + QLatin1String(suffix));
+        QFile garbage(db);
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(4096, 'x'));
+        garbage.close();
+        RunRecorder rec;
+        const RunResult r = write({"anna"}, rec);
+        QCOMPARE(r.status, RunStatus::NoGroupWise);
+        const QStringList lines =
+            r.noGroupWiseNotice(table(QStringLiteral("English"))).text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0],
+                 QStringLiteral("Groupwise is not or not correct installed. Program is exiting."));
+        QVERIFY2(lines[1].contains(QStringLiteral("not a database")), qPrintable(lines[1]));
+    }
+
     void noSystem() {
         RunRecorder rec;
         QCOMPARE(write({"anna"}, rec).status, RunStatus::NoGroupWise);

@@ -121,6 +121,27 @@ private slots:
         QCOMPARE(checkCalendars(), QList<int>(kUsers, kDays));
     }
 
+    // A domain whose application lost its key is repaired without deleting the system.
+    void removeApplication() {
+        makeSystem();
+        const auto cli = [this](const QStringList& args) {
+            QProcess p;
+            p.start(QStringLiteral(MV_CLI),
+                    QStringList{QStringLiteral("--folder"), folder(), QStringLiteral("groupwise"),
+                                QStringLiteral("remove-application")} +
+                        args);
+            p.waitForFinished();
+            return p.exitCode();
+        };
+        const auto apps = [this] { return LocalSystem::open(folder()).trustedApps().size(); };
+        QCOMPARE(apps(), 1);
+        QCOMPARE(cli({QStringLiteral("QTXMarvolingen")}), 2); // not confirmed
+        QCOMPARE(apps(), 1);
+        QCOMPARE(cli({QStringLiteral("Other"), QStringLiteral("--yes")}), 1);
+        QCOMPARE(cli({QStringLiteral("QTXMarvolingen"), QStringLiteral("--yes")}), 0);
+        QCOMPARE(apps(), 0);
+    }
+
     // Two runs of the same users at once: both finish, each day once in every calendar.
     void twoRunsAtOnce() {
         makeSystem();
