@@ -54,7 +54,7 @@ void saveLog(RunResult& result, const Environment& environment, const QString& p
 void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
                      RunResult& result) {
     const MessageTable& msg = spec.messages;
-    Log log(result);
+    Log append(result);
     const int total = int(spec.targets.size() * spec.days.size());
     int done = 0;
     observer.runStarted(RunKind::Write, int(spec.targets.size()));
@@ -64,8 +64,8 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
     for (const RunTarget& target : spec.targets) {
         ProcessingRow row{target.name, {}, {}};
         observer.targetStarted(target.name);
-        log(QString::fromLatin1(kUserSeparator));
-        log(target.name);
+        append(QString::fromLatin1(kUserSeparator));
+        append(target.name);
 
         std::unique_ptr<RunCalendar> calendar;
         try {
@@ -73,8 +73,8 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
         } catch (const RunError& e) {
             row.login = kFailed;
             observer.loginResult(target.name, false);
-            log(msg[Msg::NoLogin]);
-            log(errorLine(e.number, e.description));
+            append(msg[Msg::NoLogin]);
+            append(errorLine(e.number, e.description));
             result.anyFailure = true;
             done += int(spec.days.size());
             observer.progress(done, total);
@@ -84,7 +84,7 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
         }
         row.login = kOk;
         observer.loginResult(target.name, true);
-        log(msg[Msg::LoginOk]);
+        append(msg[Msg::LoginOk]);
 
         QList<std::optional<RunError>> outcome;
         outcome.reserve(spec.days.size());
@@ -114,10 +114,10 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
                 day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ");
             if (outcome[i]) {
                 lastFailed = i;
-                log(head + msg[Msg::EntryNotWritten]);
-                log(errorLine(outcome[i]->number, outcome[i]->description));
+                append(head + msg[Msg::EntryNotWritten]);
+                append(errorLine(outcome[i]->number, outcome[i]->description));
             } else {
-                log(head + msg[Msg::EntryWritten]);
+                append(head + msg[Msg::EntryWritten]);
             }
             observer.dayResult(target.name, day, !outcome[i]);
             observer.progress(++done, total);
@@ -127,9 +127,9 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
             result.anyFailure = true;
             if (spec.closingFailureLine) {
                 const DayEntry& day = spec.days[*lastFailed];
-                log(day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ") +
-                    msg[Msg::EntryNotWritten]);
-                log(errorLine(outcome[*lastFailed]->number, outcome[*lastFailed]->description));
+                append(day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ") +
+                       msg[Msg::EntryNotWritten]);
+                append(errorLine(outcome[*lastFailed]->number, outcome[*lastFailed]->description));
             }
         }
         result.rows.append(row);
@@ -143,7 +143,7 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
 void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
                          RunResult& result) {
     const MessageTable& msg = spec.messages;
-    Log log(result);
+    Log append(result);
     const int total = int(spec.targets.size());
     int done = 0;
     for (const RunTarget& target : spec.targets) {
@@ -154,15 +154,15 @@ void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& 
             calendar = backend.open(target, RunKind::DeleteAll);
         } catch (const RunError&) {
         }
-        log(QString::fromLatin1(kUserSeparator));
-        log(target.name);
+        append(QString::fromLatin1(kUserSeparator));
+        append(target.name);
         if (!calendar) {
             row.login = kFailed;
             observer.loginResult(target.name, false);
-            log(msg[Msg::NoLogin]);
+            append(msg[Msg::NoLogin]);
             result.anyFailure = true;
         } else {
-            log(msg[Msg::LoginOk]);
+            append(msg[Msg::LoginOk]);
             row.login = kOk;
             observer.loginResult(target.name, true);
             struct Deletion {
@@ -186,20 +186,20 @@ void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& 
             calendar.reset();
             if (failure) {
                 row.entry = kFailed;
-                log(errorLine(failure->number, failure->description));
+                append(errorLine(failure->number, failure->description));
                 result.anyFailure = true;
             } else if (deletions.isEmpty()) {
                 row.entry = QStringLiteral("N/A");
-                log(QString::fromUtf8(kNothingFound));
+                append(QString::fromUtf8(kNothingFound));
             }
             for (qsizetype k = 0; !failure && k < deletions.size(); ++k) {
                 const Deletion& d = deletions[k];
                 observer.entryDeleted(target.name, int(k + 1), d.deleted);
                 if (d.deleted) {
-                    log(d.subject + QStringLiteral(" :") + msg[Msg::EntryDeleted]);
+                    append(d.subject + QStringLiteral(" :") + msg[Msg::EntryDeleted]);
                     row.entry = QStringLiteral("DEL");
                 } else {
-                    log(d.subject + QStringLiteral(": ") + msg[Msg::EntryNotDeleted]);
+                    append(d.subject + QStringLiteral(": ") + msg[Msg::EntryNotDeleted]);
                     row.entry = kFailed;
                     result.anyFailure = true;
                 }

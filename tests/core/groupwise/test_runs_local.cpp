@@ -348,7 +348,7 @@ private slots:
         all.messages = table(QStringLiteral("Deutsch"));
         all.users = row;
         all.yearText = QStringLiteral("2011");
-        QCOMPARE(DeleteAllRun(all, rec).rows, (QList<ProcessingRow>{{"sam", "OK", "DEL"}}));
+        QCOMPARE(DeleteAllRun(all, rec).rows.value(0).entry, QStringLiteral("DEL"));
         QCOMPARE(count(written), 0);
     }
 

@@ -48,10 +48,11 @@ class TestRunsProcesses : public QObject {
         QVERIFY(dir_->isValid());
         LocalSystem sys =
             LocalSystem::create(folder(), gw::SystemVersion::V7_0, false, QDate(2011, 6, 1));
-        sys.addPostOffice({"PO1", "10.1.1.5", "1677", "/srv/po1"});
+        sys.addPostOffice({QStringLiteral("PO1"), QStringLiteral("10.1.1.5"),
+                           QStringLiteral("1677"), QStringLiteral("/srv/po1")});
         QString users = QStringLiteral("[User]\r\n");
         for (int i = 0; i < kUsers; ++i) {
-            sys.addMember(gw::kKindUser, userId(i), "PO1");
+            sys.addMember(gw::kKindUser, userId(i), QStringLiteral("PO1"));
             users += userId(i) + QStringLiteral("\aUser\aDom\aPO1\r\n");
         }
         Environment env;
