@@ -54,6 +54,9 @@ private slots:
     void editLoadWithoutClickedRowDoesNothing();
     void removeAsksAndEndsEditMode_data();
     void removeAsksAndEndsEditMode();
+    void removeTakesHighlightedRow_data();
+    void removeTakesHighlightedRow();
+    void editStaysWithRowAfterSort();
     void sortByHeader();
     void noteOptionHidesAppointmentFields();
     void timeFieldChecks_data();
@@ -149,6 +152,15 @@ void TestEditor::addRefusals_data() {
                              << "10:00"
                              << "11:00"
                              << "Datum nicht korrekt" << kTitleDateTime << "txtDatum";
+    QTest::newRow("designation the settings file cannot hold")
+        << false << "01.05.2011"
+        << "Σ Ωmega € Ä"
+        << "10:00"
+        << "11:00"
+        << "Das Zeichen \"Σ\" im Feld \"Bezeichnung\" kann nicht gespeichert werden. Bitte "
+           "ändern Sie den Text."
+        << "Marvolingen"
+        << "txtBezeichnung";
     QTest::newRow("note without date") << true << ""
                                        << "X"
                                        << ""
@@ -301,8 +313,50 @@ void TestEditor::removeAsksAndEndsEditMode() {
     add();
     QCOMPARE(further()->topLevelItemCount(), 2);
     QCOMPARE(further()->topLevelItem(0)->text(1), QString("01.03.2011"));
-    p->get<QPushButton>("cmdLöschen")->click(); // the clicked row is gone
-    QCOMPARE(p->boxes.shown.size(), 1);
+    // the next removal takes the row highlighted now, none when nothing is
+    const QList<QTreeWidgetItem*> highlighted = further()->selectedItems();
+    p->get<QPushButton>("cmdLöschen")->click();
+    QCOMPARE(p->boxes.shown.size(), highlighted.isEmpty() ? 1 : 2);
+    QCOMPARE(further()->topLevelItemCount(), highlighted.isEmpty() ? 2 : 1);
+}
+
+// The row the user sees highlighted is the one removed, however it was selected.
+void TestEditor::removeTakesHighlightedRow_data() {
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<int>("downKeys");
+    QTest::newRow("mouse") << 2 << 0;
+    QTest::newRow("mouse, then keys") << 0 << 2;
+}
+
+void TestEditor::removeTakesHighlightedRow() {
+    QFETCH(int, clicked);
+    QFETCH(int, downKeys);
+    addRow(further(), {"01.03.*", "Erster", "Note", ""});
+    addRow(further(), {"02.03.*", "Zweiter", "Note", ""});
+    addRow(further(), {"03.03.*", "Dritter", "Note", ""});
+    clickRow(further(), clicked);
+    for (int i = 0; i < downKeys; ++i)
+        QTest::keyClick(further()->viewport(), Qt::Key_Down);
+    QCOMPARE(further()->selectedItems().value(0)->text(1), QString("Dritter"));
+    p->boxes.answers = {QMessageBox::No};
+    p->get<QPushButton>("cmdLöschen")->click();
+    QCOMPARE(columnCells(further(), 1), QStringList({"Erster", "Zweiter"}));
+}
+
+// An edit stays with its row when the list is sorted meanwhile; no other row changes.
+void TestEditor::editStaysWithRowAfterSort() {
+    addRow(further(), {"24.12.*", "Heiligabend", "Note", ""});
+    addRow(further(), {"01.01.2011", "Neujahrsempfang", "10:00 - 12:00", "Rathaus"});
+    addRow(further(), {"15.08.2011", "Sommerfest", "Note", ""});
+    doubleClickRow(further(), 1);
+    further()->header()->sectionClicked(0);
+    QCOMPARE(columnCells(further(), 1),
+             QStringList({"Neujahrsempfang", "Sommerfest", "Heiligabend"}));
+    edit("txtBezeichnung")->setText("Empfang");
+    add();
+    QCOMPARE(joinedRows(further()),
+             QStringList({"01.01.2011|Empfang|10:00 - 12:00|Rathaus", "15.08.2011|Sommerfest|Note|",
+                          "24.12.*|Heiligabend|Note|"}));
 }
 
 void TestEditor::sortByHeader() {

@@ -233,7 +233,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     const QStringList written = dayList();
 
     // Removing the yearly further day takes its entries of the year out of the calendars.
-    emit further->itemClicked(yearly, 0);
+    further->setCurrentItem(yearly); // highlighted
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(p->boxes.last().text, kConfirmDeleteEntry);
@@ -294,7 +294,7 @@ void TestGroupWise::furtherDayStaysWhenCalendarsCannotBeSearched() {
     start(); // no key stored: every login fails
     addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
     QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
-    emit list("lvWeitereTage")->itemClicked(day, 0);
+    list("lvWeitereTage")->setCurrentItem(day); // highlighted
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(p->boxes.shown.size(), 1);
@@ -376,7 +376,7 @@ void TestGroupWise::missingGroupWise() {
     start();
     addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
     QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
-    emit list("lvWeitereTage")->itemClicked(day, 0);
+    list("lvWeitereTage")->setCurrentItem(day); // highlighted
     p->get<QLineEdit>("txtDomainPfad")->setText(LocalSystem::domainPath(folder()));
 
     p->get<QPushButton>(command)->click();
@@ -403,7 +403,7 @@ void TestGroupWise::commandsDuringRunAreIgnored() {
     addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
     addRow(list("lvAdressen"), {"raum1", "Resource", "QTXDOM", "PO-NORD"});
     QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
-    emit list("lvWeitereTage")->itemClicked(day, 0);
+    list("lvWeitereTage")->setCurrentItem(day); // highlighted
     p->boxes.shown.clear();
 
     bool busy = false;

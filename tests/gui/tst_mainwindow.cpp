@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -80,6 +81,14 @@ private slots:
     void dayListAndHeaderSorts();
     void yearOverviewMarks();
     void yearOverviewUsa();
+    void yearOverviewShowsMarkOnSelectedDay_data();
+    void yearOverviewShowsMarkOnSelectedDay();
+    void refusedYearNeitherStoredNorUsed();
+    void saveRefusesUnstorableText_data();
+    void saveRefusesUnstorableText();
+    void pictureButtonsExplainThemselves_data();
+    void pictureButtonsExplainThemselves();
+    void furtherDaysFitWithoutScrollBar();
 };
 
 void TestMainWindow::firstStartWithoutSettingsFile_data() {
@@ -303,6 +312,11 @@ void TestMainWindow::yearCheck_data() {
                                         << "2012a" << false << "Feiertage festlegen";
     QTest::newRow("empty") << "Deutsch"
                            << "" << false << "Feiertage festlegen";
+    // what the check accepts must stand in for "*"; odd texts are refused
+    QTest::newRow("sign") << "Deutsch"
+                          << "+2012" << false << "Feiertage festlegen";
+    QTest::newRow("leading zero") << "Deutsch"
+                                  << "02012" << false << "Feiertage festlegen";
 }
 
 void TestMainWindow::yearCheck() {
@@ -746,6 +760,169 @@ void TestMainWindow::yearOverviewUsa() {
     QCOMPARE(background(dec, QDate(2010, 12, 24)), orange);
     QCOMPARE(background(dec, QDate(2010, 12, 25)), red);
     QCOMPARE(background(dec, QDate(2010, 12, 31)), orange);
+}
+
+// The calendar keeps a selected day (today clamped into its month); a mark must show on
+// it all the same, in a past and in a future year.
+void TestMainWindow::yearOverviewShowsMarkOnSelectedDay_data() {
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QColor>("colour");
+    const QColor red(255, 192, 192), orange(255, 128, 0);
+    QTest::newRow("USA 2010, observed New Year") << "USA" << 2010 << QDate(2010, 12, 31) << orange;
+    QTest::newRow("USA 2010, a Saturday") << "USA" << 2010 << QDate(2010, 7, 31) << red;
+    QTest::newRow("Germany 2027, Neujahr") << "Deutschland" << 2027 << QDate(2027, 1, 1) << orange;
+    QTest::newRow("Germany 2027, Tag der Arbeit")
+        << "Deutschland" << 2027 << QDate(2027, 5, 1) << orange;
+}
+
+void TestMainWindow::yearOverviewShowsMarkOnSelectedDay() {
+    QFETCH(QString, country);
+    QFETCH(int, year);
+    QFETCH(QDate, day);
+    QFETCH(QColor, colour);
+    Program p;
+    p.writeIni(
+        QString("[Feiertage]\r\nJahr=%1\r\n[Einstellungen]\r\nLand=%2\r\n").arg(year).arg(country));
+    p.start();
+    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.settle();
+    auto* cal = p.get<QCalendarWidget>(QString("calKalender_%1").arg(day.month() - 1));
+    // as today would be clamped: the first day for a future year, the last for a past one
+    cal->setSelectedDate(day);
+    QCOMPARE(cal->selectedDate(), day);
+    auto* view = cal->findChild<QAbstractItemView*>();
+    QModelIndex cell;
+    for (int r = 0; r < view->model()->rowCount() && !cell.isValid(); ++r) {
+        for (int c = 0; c < view->model()->columnCount(); ++c) {
+            const QModelIndex i = view->model()->index(r, c);
+            if ((i.flags() & Qt::ItemIsEnabled) && i.data().toInt() == day.day()) {
+                cell = i;
+                break;
+            }
+        }
+    }
+    QVERIFY(cell.isValid());
+    const QRect rect = view->visualRect(cell);
+    const QImage image = view->viewport()->grab().toImage();
+    QCOMPARE(image.pixelColor(rect.topLeft() + QPoint(2, 2)), colour);
+}
+
+// A year the window refuses is neither written by "Einstellungen speichern" nor used by
+// "Datei erzeugen" (a stored one, after a restart).
+void TestMainWindow::refusedYearNeitherStoredNorUsed() {
+    Program p;
+    p.start();
+    auto* jahr = p.get<QLineEdit>("txtJahr");
+    focus(jahr);
+    jahr->setText("1500");
+    p.get<QPushButton>("cmdSpeichern")->click();
+    p.settle();
+    QVERIFY(!p.boxes.shown.isEmpty());
+    QCOMPARE(p.boxes.last().text, QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+    QVERIFY(!QFile::exists(p.iniPath()));
+
+    Program q;
+    QDir(q.dir.path()).mkdir("out");
+    q.writeIni("[Feiertage]\r\nJahr=1500\r\nDefinition speichern unter=" + q.dir.path() +
+               "/out\r\n");
+    q.start();
+    q.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    q.settle();
+    q.get<QPushButton>("cmdDefinitionsDatei")->click();
+    q.settle();
+    QVERIFY(!QFile::exists(q.dir.path() + "/out/Marvolingen.txt"));
+    // each refusal of the year (also when the field is left) and nothing else
+    QVERIFY(!q.boxes.shown.isEmpty());
+    for (const mv::MessageRequest& b : q.boxes.shown)
+        QCOMPARE(b.text, QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+    QCOMPARE(q.get<QTabWidget>("Tab1")->currentIndex(), 2);
+    QCOMPARE(QApplication::focusWidget(), q.get("txtJahr"));
+}
+
+// A text the settings file cannot hold is refused by the save, naming the field.
+void TestMainWindow::saveRefusesUnstorableText_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("holiday place")
+        << "Deutsch"
+        << "txtDarstellungOrt"
+        << "Łódź 東京"
+        << "Das Zeichen \"Ł\" im Feld \"Feiertage Ort\" kann nicht gespeichert werden. Bitte "
+           "ändern Sie den Text.";
+    QTest::newRow("definition folder, English")
+        << "English"
+        << "txtPfad"
+        << "/srv/東京"
+        << "The character \"東\" in the field \"Save definition under\" cannot be stored. "
+           "Please change the text.";
+}
+
+void TestMainWindow::saveRefusesUnstorableText() {
+    QFETCH(QString, language);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    Program p;
+    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    const QString before = p.readIni();
+    p.start();
+    p.get<QLineEdit>(field)->setText(text);
+    p.get<QPushButton>("cmdSpeichern")->click();
+    p.settle();
+    QCOMPARE(p.boxes.shown.size(), 1);
+    QTEST(p.boxes.last().text, "message");
+    QCOMPARE(p.boxes.last().icon, QMessageBox::Warning);
+    QCOMPARE(p.readIni(), before);
+    QCOMPARE(QApplication::focusWidget(), p.get(field));
+}
+
+void TestMainWindow::pictureButtonsExplainThemselves_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("add");    // tool tip, accessible name
+    QTest::addColumn<QStringList>("remove"); // tool tip, accessible name
+    QTest::newRow("Deutsch") << "Deutsch"
+                             << QStringList{"Tag hinzufügen oder die Änderungen am bearbeiteten "
+                                            "Tag übernehmen",
+                                            "Tag hinzufügen"}
+                             << QStringList{"Markierten Tag entfernen", "Tag entfernen"};
+    QTest::newRow("English") << "English"
+                             << QStringList{"Add the day, or apply the changes to the day being "
+                                            "edited",
+                                            "Add day"}
+                             << QStringList{"Remove the selected day", "Remove day"};
+}
+
+void TestMainWindow::pictureButtonsExplainThemselves() {
+    QFETCH(QString, language);
+    QFETCH(QStringList, add);
+    QFETCH(QStringList, remove);
+    Program p;
+    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    p.start();
+    auto* hinzu = p.get<QPushButton>("cmdHinzu");
+    auto* loeschen = p.get<QPushButton>("cmdLöschen");
+    QCOMPARE((QStringList{hinzu->toolTip(), hinzu->accessibleName()}), add);
+    QCOMPARE((QStringList{loeschen->toolTip(), loeschen->accessibleName()}), remove);
+}
+
+// At the window's own size a usual further day fits the list without a horizontal bar.
+void TestMainWindow::furtherDaysFitWithoutScrollBar() {
+    Program p;
+    QString days = "[Weitere Tage]\r\n24.12.*\aHeiligabend\a07:00 - 20:00\aKirche\r\n";
+    // enough rows for a vertical scroll bar, which must not push a horizontal one in
+    for (int i = 1; i <= 30; ++i)
+        days += QString("%1.01.2011\aNeujahrsempfang\a10:00 - 12:00\aRathaus\r\n")
+                    .arg(i, 2, 10, QChar('0'));
+    p.writeIni(days);
+    p.start();
+    p.settle();
+    auto* list = p.get<QTreeWidget>("lvWeitereTage");
+    QVERIFY(list->isVisible());
+    QVERIFY(list->verticalScrollBar()->isVisible());
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

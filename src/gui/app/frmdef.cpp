@@ -4,6 +4,7 @@
 #include "app/treerows.h"
 #include "app/waitcursor.h"
 #include "app/windowparts.h"
+#include "calendar/dates.h"
 #include "days/appearanceswitches.h"
 #include "days/furtherdayseditor.h"
 #include "settings/definitionfile.h"
@@ -19,6 +20,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,7 +79,7 @@ void frmDef::connectHandlers() {
         connect(chkFeiertage_[i], &QCheckBox::clicked, this, [this, i] { chkFeiertage_Click(i); });
 
     furtherDays_->setLinks({
-        [this] { return txtJahr_->text(); },
+        [this] { return QString::number(selectedYear_); },
         [this] { return appearance_->activeDefault(); },
         [this](const DayEntry& day) { return cmdLöschen_GroupWise(day); },
     });
@@ -247,6 +249,7 @@ void frmDef::Sprache(const QString& sprach) {
         Tab1_->setTabText(i, tabs.value(i));
     lvListe_->setHeaderLabels(dayColumnCaptions().in(sprach));
     furtherDays_->setColumnCaptions(dayColumnCaptions().in(sprach));
+    furtherDays_->setLanguage(sprach);
     lvAdressen_->setHeaderLabels(addressColumnCaptions().in(sprach));
     lstAddressBookEntries_->setHeaderLabels(addressColumnCaptions().in(sprach));
     lvVerarbeitung_->setHeaderLabels(processingColumnCaptions().in(sprach));
@@ -322,7 +325,8 @@ DayListInput frmDef::dayListInput() const {
     DayListInput in;
     in.country = currentCountry_;
     in.year = selectedYear_;
-    in.yearText = txtJahr_->text();
+    // The year in use stands in for "*", never a refused text left in the year field.
+    in.yearText = QString::number(selectedYear_);
     for (int i = 0; i < 12; ++i)
         in.selected[i] = chkFeiertage_[i]->isChecked();
     appearance_->fillDayListInput(in);
@@ -366,7 +370,7 @@ void frmDef::showYearOverview() {
 void frmDef::headerClicked(QTreeWidget* list, int column) {
     if (column == 0 && list == lvListe_) {
         WaitCursor wait;
-        sortDayRowsByDate(list, txtJahr_->text());
+        sortDayRowsByDate(list, QString::number(selectedYear_));
         return;
     }
     list->sortItems(column, Qt::AscendingOrder);
@@ -376,17 +380,22 @@ void frmDef::headerClicked(QTreeWidget* list, int column) {
 // ---------------------------------------------------------------- settings
 
 void frmDef::txtJahr_LostFocus() {
-    bool ok = false;
-    const int year = txtJahr_->text().trimmed().toInt(&ok);
-    if (!ok || year < 1583 || year > 8202) {
-        box(QMessageBox::Warning, msg(Msg::TitleSettings), msg(Msg::YearRange));
-        txtJahr_->setFocus();
+    const auto year = parseYear(txtJahr_->text());
+    if (!year) {
+        refuseYear();
         return;
     }
-    selectedYear_ = year;
-    const QString caption = windowCaptionWithYear(currentLanguage_, QString::number(year));
+    selectedYear_ = *year;
+    // The field shows the year as it is used (" 2012" becomes "2012").
+    txtJahr_->setText(QString::number(*year));
+    const QString caption = windowCaptionWithYear(currentLanguage_, QString::number(*year));
     if (!caption.isEmpty())
         setWindowTitle(caption);
+}
+
+void frmDef::refuseYear() {
+    box(QMessageBox::Warning, msg(Msg::TitleSettings), msg(Msg::YearRange));
+    txtJahr_->setFocus();
 }
 
 void frmDef::cmdSpeichern_LostFocus() {
@@ -398,8 +407,14 @@ void frmDef::cmdBenutzerSpeichern_LostFocus() {
 }
 
 void frmDef::cmdSpeichern_Click() {
+    // A refused year is not stored.
+    const auto year = parseYear(txtJahr_->text());
+    if (!year) {
+        refuseYear();
+        return;
+    }
     SettingsToSave s;
-    s.yearText = txtJahr_->text();
+    s.yearText = QString::number(*year);
     for (QCheckBox* box : chkFeiertage_)
         s.mask += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
     s.definitionPath = txtPfad_->text();
@@ -412,6 +427,8 @@ void frmDef::cmdSpeichern_Click() {
     const SaveResult r = SaveSettings(file, s);
     if (r.ok())
         return;
+    if (refuseUnstorable(r))
+        return;
     const QString title = r.failedKey == QLatin1String("Standardtermin Zeit Bis")
                               ? QStringLiteral("Zeit")
                               : msg(Msg::TitleSettings);
@@ -420,14 +437,40 @@ void frmDef::cmdSpeichern_Click() {
             QStringLiteral(")"));
 }
 
+bool frmDef::refuseUnstorable(const SaveResult& r) {
+    if (!r.unstorable)
+        return false;
+    box(QMessageBox::Warning, msg(Msg::TitleSettings),
+        msg(Msg::Unstorable).arg(r.unstorable->field, r.unstorable->character));
+    // The field to mend, on its tab.
+    static const QHash<QString, QString> controls{
+        {QStringLiteral("Jahr"), QStringLiteral("txtJahr")},
+        {QStringLiteral("Definition speichern unter"), QStringLiteral("txtPfad")},
+        {QStringLiteral("Standardtermin Zeit Von"), QStringLiteral("txtStandartVon")},
+        {QStringLiteral("Standardtermin Zeit Bis"), QStringLiteral("txtStandartBis")},
+        {QStringLiteral("Standardtermin Ort"), QStringLiteral("txtStandartOrt")},
+        {QStringLiteral("Darstellung Von"), QStringLiteral("txtDarstellungVon")},
+        {QStringLiteral("Darstellung Bis"), QStringLiteral("txtDarstellungBis")},
+        {QStringLiteral("Darstellung Ort"), QStringLiteral("txtDarstellungOrt")},
+        {QStringLiteral("Weitere Tage"), QStringLiteral("lvWeitereTage")},
+        {QStringLiteral("User"), QStringLiteral("lvAdressen")},
+    };
+    auto* w = findChild<QWidget*>(controls.value(r.failedKey));
+    if (auto* list = qobject_cast<QTreeWidget*>(w); list && r.row >= 0)
+        list->setCurrentItem(list->topLevelItem(r.row));
+    if (w && w->isEnabled())
+        w->setFocus();
+    return true;
+}
+
 void frmDef::cmdBenutzerSpeichern_Click() {
     if (calDavChosen()) {
         cmdBenutzerSpeichern_CalDav();
         return;
     }
     ProfileFile file(env_.settingsPath());
-    const SaveResult r = SaveUsers(file, selectedAddresses());
-    if (r.ok())
+    const SaveResult r = SaveUsers(file, selectedAddresses(), currentLanguage_);
+    if (r.ok() || refuseUnstorable(r))
         return;
     // The section is replaced in one write; its failure is the list's own.
     const QString title = r.failedKey == QLatin1String("User") ? QStringLiteral("Benutzerliste")
@@ -438,6 +481,14 @@ void frmDef::cmdBenutzerSpeichern_Click() {
 }
 
 void frmDef::cmdDefinitionsDatei_Click() {
+    // A year the window refuses (one stored out of range, for one) writes no file.
+    if (!parseYear(QString::number(selectedYear_))) {
+        Tab1_->setCurrentIndex(2);
+        // after the tab's own handler, which gives the focus to the year
+        QMetaObject::invokeMethod(
+            this, [this] { refuseYear(); }, Qt::QueuedConnection);
+        return;
+    }
     WaitCursor wait;
     const DayList rows = mv::BuildDayList(dayListInput());
     const QString path = definitionFilePath(txtPfad_->text());

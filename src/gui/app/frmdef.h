@@ -28,6 +28,7 @@ namespace mv {
 
 class AppearanceSwitches;
 class FurtherDaysEditor;
+struct SaveResult;
 
 // The main window. Controls carry their program names as objectName; the further-day
 // editor and the appearance switches are parts of their own.
@@ -102,6 +103,11 @@ private:
     void cmdBenutzerSpeichern_Click();
     void cmdDefinitionsDatei_Click();
     void txtJahr_LostFocus();
+    // MsgYearRange, the focus back to the year field.
+    void refuseYear();
+    // The message for a text the settings file cannot hold, the focus on its field;
+    // false when r is another failure.
+    bool refuseUnstorable(const SaveResult& r);
     void cmdSpeichern_LostFocus();
     void cmdBenutzerSpeichern_LostFocus();
     void chkFeiertage_Click(int index);

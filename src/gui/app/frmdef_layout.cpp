@@ -1,6 +1,7 @@
 // The hand-built layout of the main window: menu, tabs, frames and controls.
 #include "app/controls.h"
 #include "app/frmdef.h"
+#include "calendar/monthcalendar.h"
 #include "days/appearanceswitches.h"
 #include "days/furtherdayseditor.h"
 #include "ui/captions.h"
@@ -61,19 +62,13 @@ QWidget* frmDef::buildOverviewTab() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     for (int m = 0; m < 12; ++m) {
-        auto* cal = named<QCalendarWidget>(QStringLiteral("calKalender_%1").arg(m));
+        auto* cal = named<MonthCalendar>(QStringLiteral("calKalender_%1").arg(m));
         cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
         cal->setLocale(calendarLocale(QStringLiteral("Deutsch")));
         cal->setFirstDayOfWeek(Qt::Sunday);
-        cal->setSelectionMode(QCalendarWidget::NoSelection);
-        // The overview selects nothing; a highlighted day would hide its mark.
-        if (auto* view = cal->findChild<QTableView*>()) {
-            QPalette pal = view->palette();
-            pal.setColor(QPalette::Highlight, Qt::transparent);
-            pal.setColor(QPalette::HighlightedText, pal.color(QPalette::Text));
-            view->setPalette(pal);
-            if (m == 11)
+        if (m == 11) {
+            if (auto* view = cal->findChild<QTableView*>())
                 view->installEventFilter(this);
         }
         calKalender_[m] = cal;

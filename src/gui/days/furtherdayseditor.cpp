@@ -6,6 +6,7 @@
 #include "calendar/dates.h"
 #include "days/checktime.h"
 #include "days/furtherday.h"
+#include "settings/codepage.h"
 #include "ui/captions.h"
 
 #include <QGridLayout>
@@ -38,16 +39,33 @@ FurtherDaysEditor::FurtherDaysEditor(WindowMessages messages, QWidget* parent)
     cmdHinzu_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     cmdLöschen_ = named<QPushButton>(QStringLiteral("cmdLöschen"));
     cmdLöschen_->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
+    setLanguage(QStringLiteral("Deutsch"));
     lvWeitereTage_ = reportList(QStringLiteral("lvWeitereTage"), designedFurtherDayColumns());
-    lvWeitereTage_->setColumnWidth(0, 80);
-    lvWeitereTage_->setColumnWidth(1, 150);
-    lvWeitereTage_->setColumnWidth(2, 100);
-    lvWeitereTage_->setMinimumWidth(420);
+    // Date, time and a short place fit beside the designation without a horizontal scroll
+    // bar: the columns are as wide as their usual content, the list somewhat wider.
+    const QFontMetrics fm = lvWeitereTage_->fontMetrics();
+    const int pad = 2 * fm.horizontalAdvance(QLatin1Char('0'));
+    lvWeitereTage_->header()->setMinimumSectionSize(fm.horizontalAdvance(QStringLiteral("Ort")) +
+                                                    pad);
+    lvWeitereTage_->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("00.00.0000")) + pad);
+    lvWeitereTage_->setColumnWidth(1,
+                                   fm.horizontalAdvance(QStringLiteral("Neujahrsempfang")) + pad);
+    lvWeitereTage_->setColumnWidth(2, fm.horizontalAdvance(QStringLiteral("00:00 - 00:00")) + pad);
+    // The stretched last column never gets narrower than its own width.
+    lvWeitereTage_->setColumnWidth(3, fm.horizontalAdvance(QStringLiteral("Rathaus")) + pad);
+    int columns = 0;
+    for (int c = 0; c < 4; ++c)
+        columns += lvWeitereTage_->columnWidth(c);
+    // room for the vertical scroll bar of a long list
+    lvWeitereTage_->setMinimumWidth(columns + 2 * lvWeitereTage_->frameWidth() +
+                                    style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
+    lblTerminDatum_ = label(QStringLiteral("lblTerminDatum"));
+    lblTerminBezeichnung_ = label(QStringLiteral("lblTerminBezeichnung"));
     auto* g = new QGridLayout(this);
-    g->addWidget(label(QStringLiteral("lblTerminDatum")), 0, 0);
+    g->addWidget(lblTerminDatum_, 0, 0);
     g->addWidget(txtDatum_, 0, 1, 1, 3);
-    g->addWidget(label(QStringLiteral("lblTerminBezeichnung")), 1, 0);
+    g->addWidget(lblTerminBezeichnung_, 1, 0);
     g->addWidget(txtBezeichnung_, 1, 1, 1, 3);
     auto* opts = new QHBoxLayout;
     opts->addWidget(optEintragenIn_[0]);
@@ -77,8 +95,9 @@ FurtherDaysEditor::FurtherDaysEditor(WindowMessages messages, QWidget* parent)
                 [this, i] { optEintragenIn_Click(i); });
     connect(cmdHinzu_, &QPushButton::clicked, this, &FurtherDaysEditor::cmdHinzu_Click);
     connect(cmdLöschen_, &QPushButton::clicked, this, &FurtherDaysEditor::cmdLöschen_Click);
-    connect(lvWeitereTage_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { lvWeitereTage_ItemClick(item); });
+    // The highlighted row is the one acted on, whether it was clicked or reached by keys.
+    connect(lvWeitereTage_, &QTreeWidget::itemSelectionChanged, this,
+            [this] { lvWeitereTage_ItemClick(lvWeitereTage_->selectedItems().value(0)); });
     connect(lvWeitereTage_, &QTreeWidget::itemDoubleClicked, this,
             [this] { lvWeitereTage_DblClick(); });
     connect(lvWeitereTage_->header(), &QHeaderView::sectionClicked, this,
@@ -93,11 +112,30 @@ DayList FurtherDaysEditor::days() const {
 }
 
 void FurtherDaysEditor::setDays(const DayList& rows) {
+    endEditMode();
     setDayRows(lvWeitereTage_, rows);
 }
 
 void FurtherDaysEditor::setColumnCaptions(const QStringList& captions) {
     lvWeitereTage_->setHeaderLabels(captions);
+}
+
+void FurtherDaysEditor::setLanguage(const QString& language) {
+    const bool english = language == QLatin1String("English");
+    const QString add = english ? QStringLiteral("Add the day, or apply the changes to the "
+                                                 "day being edited")
+                                : QStringLiteral("Tag hinzufügen oder die Änderungen am "
+                                                 "bearbeiteten Tag übernehmen");
+    const QString remove = english ? QStringLiteral("Remove the selected day")
+                                   : QStringLiteral("Markierten Tag entfernen");
+    cmdHinzu_->setToolTip(add);
+    cmdHinzu_->setAccessibleName(english ? QStringLiteral("Add day")
+                                         : QStringLiteral("Tag hinzufügen"));
+    cmdHinzu_->setAccessibleDescription(add);
+    cmdLöschen_->setToolTip(remove);
+    cmdLöschen_->setAccessibleName(english ? QStringLiteral("Remove day")
+                                           : QStringLiteral("Tag entfernen"));
+    cmdLöschen_->setAccessibleDescription(remove);
 }
 
 AppointmentFields FurtherDaysEditor::appointmentFields() const {
@@ -168,7 +206,26 @@ void FurtherDaysEditor::optEintragenIn_Click(int index) {
 
 void FurtherDaysEditor::endEditMode() {
     bEditMode_ = false;
-    iEditIndex_ = 0;
+    itmEditedDay_ = nullptr;
+}
+
+bool FurtherDaysEditor::storable(const QList<QLineEdit*>& fields) {
+    const std::pair<QLineEdit*, QLabel*> names[] = {
+        {txtDatum_, lblTerminDatum_},   {txtBezeichnung_, lblTerminBezeichnung_},
+        {txtTerminVon_, lblTerminVon_}, {txtTerminBis_, lblTerminBis_},
+        {txtTerminOrt_, lblTerminOrt_},
+    };
+    for (const auto& [field, label] : names) {
+        if (!fields.contains(field))
+            continue;
+        if (const auto u = findUnstorable({{label->text(), field->text()}})) {
+            messages_.box(QMessageBox::Warning, QString::fromLatin1(kAppTitle),
+                          messages_.msg(Msg::Unstorable).arg(u->field, u->character));
+            field->setFocus();
+            return false;
+        }
+    }
+    return true;
 }
 
 void FurtherDaysEditor::cmdHinzu_Click() {
@@ -182,10 +239,17 @@ void FurtherDaysEditor::cmdHinzu_Click() {
 
     // The row to write: the one being edited, else a new one at the end.
     auto targetRow = [this]() -> QTreeWidgetItem* {
-        if (bEditMode_ && iEditIndex_ >= 1 && iEditIndex_ <= lvWeitereTage_->topLevelItemCount())
-            return lvWeitereTage_->topLevelItem(iEditIndex_ - 1);
+        if (bEditMode_ && itmEditedDay_)
+            return itmEditedDay_;
         return new QTreeWidgetItem(lvWeitereTage_);
     };
+
+    // What the settings file cannot hold is refused before it reaches the list; edit mode
+    // stays, so the text can be mended.
+    if (!optEintragenIn_[0]->isChecked()
+            ? !storable({txtDatum_, txtBezeichnung_})
+            : !storable({txtDatum_, txtBezeichnung_, txtTerminVon_, txtTerminBis_, txtTerminOrt_}))
+        return;
 
     if (!optEintragenIn_[0]->isChecked()) {
         // A note without a date could never be placed in a year.
@@ -263,7 +327,7 @@ void FurtherDaysEditor::lvWeitereTage_DblClick() {
         }
     }
     bEditMode_ = true;
-    iEditIndex_ = lvWeitereTage_->indexOfTopLevelItem(itmSelectedDay_) + 1;
+    itmEditedDay_ = itmSelectedDay_;
 }
 
 void FurtherDaysEditor::cmdLöschen_Click() {
@@ -275,10 +339,11 @@ void FurtherDaysEditor::cmdLöschen_Click() {
         if (!links_.removeFromCalendars(dayRow(itmSelectedDay_)))
             return;
     }
-    delete itmSelectedDay_;
+    QTreeWidgetItem* removed = itmSelectedDay_;
     itmSelectedDay_ = nullptr;
-    // The edited row may be gone or have moved; an update must not overwrite another row.
+    // The edited row may be gone; an update must not overwrite another row.
     endEditMode();
+    delete removed;
 }
 
 } // namespace mv

@@ -37,6 +37,8 @@ public:
     DayList days() const;
     void setDays(const DayList& rows);
     void setColumnCaptions(const QStringList& captions);
+    // Tool tips and accessible names of the picture buttons ("English", else German).
+    void setLanguage(const QString& language);
     AppointmentFields appointmentFields() const;
     // The remove command, locked while a GroupWise action runs.
     QPushButton* removeCommand() const { return cmdLöschen_; }
@@ -52,14 +54,20 @@ private:
     void lvWeitereTage_DblClick();
     void lvWeitereTage_ColumnClick(int column);
     void endEditMode();
+    // Refuses a field whose text the settings file cannot hold; false after the message.
+    bool storable(const QList<QLineEdit*>& fields);
 
     WindowMessages messages_;
     Links links_;
 
+    // The highlighted row, however it was selected.
     QTreeWidgetItem* itmSelectedDay_ = nullptr;
     bool bEditMode_ = false;
-    int iEditIndex_ = 0;
+    // The row being edited; it stays this row when the list is sorted.
+    QTreeWidgetItem* itmEditedDay_ = nullptr;
 
+    QLabel* lblTerminDatum_ = nullptr;
+    QLabel* lblTerminBezeichnung_ = nullptr;
     QLineEdit* txtDatum_ = nullptr;
     QLineEdit* txtBezeichnung_ = nullptr;
     std::array<QRadioButton*, 2> optEintragenIn_{};
