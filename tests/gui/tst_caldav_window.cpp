@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(logs.size(), 2);
 
         // Removing the further day takes its object out of the calendars.
-        emit further->itemClicked(party, 0);
+        further->setCurrentItem(party); // highlighted
         p.boxes.answers = {QMessageBox::Yes};
         button("cmdLöschen")->click();
         QCOMPARE(further->topLevelItemCount(), 0);
