@@ -37,7 +37,9 @@ void RunView::targetStarted(const QString& target) {
         return;
     auto* item = new QTreeWidgetItem(list_);
     item->setText(0, target);
-    list_->scrollToItem(item);
+    scrollPending_ = true;
+    if (kind_ != RunKind::Write)
+        list_->scrollToItem(item);
 }
 
 void RunView::loginResult(const QString& /*target*/, bool ok) {
@@ -72,6 +74,9 @@ void RunView::targetFinished(const ProcessingRow& row) {
 }
 
 void RunView::runFinished() {
+    if (scrollPending_ && list_)
+        list_->scrollToItem(list_->topLevelItem(list_->topLevelItemCount() - 1));
+    scrollPending_ = false;
     for (QLabel* l : {name_.data(), date_.data(), designation_.data()}) {
         if (l) {
             l->clear();
@@ -97,6 +102,10 @@ void RunView::refresh() {
         return;
     if (sinceRefresh_.isValid() && sinceRefresh_.elapsed() < kRefreshMs)
         return;
+    if (scrollPending_ && list_) {
+        list_->scrollToItem(list_->topLevelItem(list_->topLevelItemCount() - 1));
+        scrollPending_ = false;
+    }
     if (dayPending_) {
         setLabel(name_.data(), target_);
         setLabel(date_.data(), day_.date);

@@ -52,6 +52,7 @@ private:
     RunKind kind_ = RunKind::Write;
     QElapsedTimer sinceRefresh_;
     bool dayPending_ = false;
+    bool scrollPending_ = false;
     QString target_;
     DayEntry day_;
 };
