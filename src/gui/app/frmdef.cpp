@@ -442,8 +442,8 @@ bool frmDef::refuseUnstorable(const SaveResult& r) {
         return false;
     box(QMessageBox::Warning, msg(Msg::TitleSettings),
         msg(Msg::Unstorable).arg(r.unstorable->field, r.unstorable->character));
-    // The field to mend, on its tab.
-    static const QHash<QString, QString> controls{
+    // The field to mend.
+    static const QHash<QString, QString> fieldOf{
         {QStringLiteral("Jahr"), QStringLiteral("txtJahr")},
         {QStringLiteral("Definition speichern unter"), QStringLiteral("txtPfad")},
         {QStringLiteral("Standardtermin Zeit Von"), QStringLiteral("txtStandartVon")},
@@ -455,7 +455,7 @@ bool frmDef::refuseUnstorable(const SaveResult& r) {
         {QStringLiteral("Weitere Tage"), QStringLiteral("lvWeitereTage")},
         {QStringLiteral("User"), QStringLiteral("lvAdressen")},
     };
-    auto* w = findChild<QWidget*>(controls.value(r.failedKey));
+    auto* w = findChild<QWidget*>(fieldOf.value(r.failedKey));
     if (auto* list = qobject_cast<QTreeWidget*>(w); list && r.row >= 0)
         list->setCurrentItem(list->topLevelItem(r.row));
     if (w && w->isEnabled())

@@ -215,10 +215,10 @@ bool FurtherDaysEditor::storable(const QList<QLineEdit*>& fields) {
         {txtTerminVon_, lblTerminVon_}, {txtTerminBis_, lblTerminBis_},
         {txtTerminOrt_, lblTerminOrt_},
     };
-    for (const auto& [field, label] : names) {
+    for (const auto& [field, caption] : names) {
         if (!fields.contains(field))
             continue;
-        if (const auto u = findUnstorable({{label->text(), field->text()}})) {
+        if (const auto u = findUnstorable({{caption->text(), field->text()}})) {
             messages_.box(QMessageBox::Warning, QString::fromLatin1(kAppTitle),
                           messages_.msg(Msg::Unstorable).arg(u->field, u->character));
             field->setFocus();
@@ -246,9 +246,10 @@ void FurtherDaysEditor::cmdHinzu_Click() {
 
     // What the settings file cannot hold is refused before it reaches the list; edit mode
     // stays, so the text can be mended.
-    if (!optEintragenIn_[0]->isChecked()
-            ? !storable({txtDatum_, txtBezeichnung_})
-            : !storable({txtDatum_, txtBezeichnung_, txtTerminVon_, txtTerminBis_, txtTerminOrt_}))
+    QList<QLineEdit*> written{txtDatum_, txtBezeichnung_};
+    if (optEintragenIn_[0]->isChecked())
+        written << txtTerminVon_ << txtTerminBis_ << txtTerminOrt_;
+    if (!storable(written))
         return;
 
     if (!optEintragenIn_[0]->isChecked()) {
