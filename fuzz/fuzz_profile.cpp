@@ -39,11 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.readKey(QStringLiteral("GroupWise"), QStringLiteral("Schlüssel"),
                      QStringLiteral("12345"), n);
     }
-    for (int n : {0, 1, 7, 64, 32000}) {
-        const QString block = file.readSection(QStringLiteral("Weitere Tage"), n);
-        if (block.size() > qMax(0, n - 1) || (!block.isEmpty() && !block.endsWith(kNul)))
+    // A section is read whole: no empty line, every line ended by NUL.
+    for (const QString& section : {QStringLiteral("Weitere Tage"), QStringLiteral("User")}) {
+        const QString block = file.readSection(section);
+        if (!block.isEmpty() &&
+            (!block.endsWith(kNul) || block.startsWith(kNul) || block.contains(QString(2, kNul))))
             std::abort();
-        file.readSection(QStringLiteral("User"), n);
     }
     mv::LoadSettings(file, QDate(2011, 6, 1), QStringLiteral("49"));
 
