@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
 
 namespace mv::testsupport {
@@ -49,6 +50,8 @@ public:
         process_.setProgram(QStringLiteral("radicale"));
         process_.setArguments({QStringLiteral("--config"), path(QStringLiteral("config"))});
         process_.setProcessChannelMode(QProcess::MergedChannels);
+        // A test program killed by a timeout takes its server with it.
+        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         process_.setStandardOutputFile(path(QStringLiteral("radicale.log")), QIODevice::Append);
         process_.start();
         if (!process_.waitForStarted(10000))
