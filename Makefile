@@ -35,7 +35,10 @@ fuzz:
 	./scripts/install-deps.sh --fuzz
 	./fuzz/run.sh
 
+# Benchmarks are opt-in: this turns them on in the build folder, builds and runs them.
 bench: build
+	cmake -S . -B $(BUILD) -DMARVOLINGEN_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	$(BUILD)/bench/bench_daylist
 	@if [ -x $(BUILD)/bench/bench_gw_write ]; then $(BUILD)/bench/bench_gw_write; fi
 	@if [ -x $(BUILD)/bench/bench_caldav ]; then $(BUILD)/bench/bench_caldav; fi
