@@ -16,7 +16,7 @@ struct DayListInput {
     QString holidayFrom;             // holiday appearance
     QString holidayTo;
     QString holidayPlace;
-    DayList furtherDays;             // rows of the further-days list
+    DayList furtherDays; // rows of the further-days list
 };
 
 // The rows of the day list, sorted by date. Never holds a row with the zero date.
