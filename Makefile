@@ -1,13 +1,14 @@
 # Two commands for a new user: `make run` and `make test`.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_NOGUI ?= build-nogui
 JOBS       ?= $(shell nproc)
 CMAKE_OPTS ?=
 
 APP_DIR = $(BUILD)/src/app
 CLI     = $(BUILD)/src/cli/marvolingen-cli
 
-.PHONY: deps build run test test-asan fuzz bench screenshots package ci clean
+.PHONY: deps build run test test-nogui format-check test-asan fuzz bench screenshots package ci clean
 
 deps:
 	./scripts/install-deps.sh
@@ -25,6 +26,16 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The core, the command-line program and their tests without the window (no Qt Widgets).
+test-nogui: deps
+	cmake -S . -B $(BUILD_NOGUI) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMARVOLINGEN_GUI=OFF
+	cmake --build $(BUILD_NOGUI) -j $(JOBS)
+	cd $(BUILD_NOGUI) && ctest --output-on-failure -j $(JOBS)
+
+# Every tracked C++ source as the repository's .clang-format has it.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMARVOLINGEN_SANITIZE=ON -DMARVOLINGEN_BENCH=OFF
@@ -53,4 +64,4 @@ package: build
 ci: test test-asan fuzz
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_NOGUI) build-fuzz

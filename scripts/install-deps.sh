@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
 set -eu
-packages="cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev libical-dev pkg-config"
+packages="clang-format git cmake ninja-build g++ make qt6-base-dev libqt6sql6-sqlite fonts-dejavu-core libbenchmark-dev libical-dev pkg-config"
 # CalDAV tests: a real Radicale server with its users, certificates and calendars.
 packages="$packages radicale apache2-utils openssl curl"
 # The program icon is rendered at build time; the package needs dpkg-shlibdeps and file.
