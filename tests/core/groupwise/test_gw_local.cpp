@@ -367,7 +367,7 @@ private slots:
         QCOMPARE(messages->find(dayFilter(day.addDays(1), QStringLiteral("Neujahr")))->count(), 0);
     }
 
-    // The filter the old day filter built from a subject with a double quote: it must not
+    // A day filter with a double quote of the subject pasted in unescaped: it must not
     // reach further than the subject, so Find refuses it.
     void injectionMatchesNothing() {
         QTemporaryDir dir;
