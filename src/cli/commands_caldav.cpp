@@ -92,7 +92,7 @@ int caldavCalendars(Context& ctx, const QStringList& args) {
     }
     QString out;
     for (const CalendarRef& c : *calendars)
-        out += c.path + u'\t' + c.owner + u'\t' + c.displayName + u'\n';
+        out += tsvRow({c.path, c.owner, c.displayName});
     print(out);
     return kOk;
 }
@@ -137,7 +137,7 @@ int caldavSelect(Context& ctx, const QStringList& args) {
 class PrintingObserver : public RunObserver {
 public:
     void targetFinished(const ProcessingRow& row) override {
-        print(row.userId + u'\t' + row.login + u'\t' + row.entry + u'\n');
+        print(tsvRow({row.userId, row.login, row.entry}));
     }
 };
 

@@ -20,8 +20,7 @@ class PrintingObserver : public RunObserver {
 public:
     void warning(Msg, const Notice& notice) override { printError(notice.text); }
     void targetFinished(const ProcessingRow& row) override {
-        print(row.userId + QLatin1Char('\t') + row.login + QLatin1Char('\t') + row.entry +
-              QLatin1Char('\n'));
+        print(tsvRow({row.userId, row.login, row.entry}));
     }
 };
 
@@ -163,9 +162,8 @@ int gwAddressBook(Context& ctx, const QStringList& args) {
         const QStringList& kinds = entryTypeNames();
         QString out;
         for (const gw::AddressEntry& e : system.addressBook()) {
-            out += e.field(gw::kFieldUserId) + QLatin1Char('\t') + kinds.value(e.kind) +
-                   QLatin1Char('\t') + e.field(gw::kFieldDomain) + QLatin1Char('\t') +
-                   e.field(gw::kFieldPostOffice) + QLatin1Char('\n');
+            out += tsvRow({e.field(gw::kFieldUserId), kinds.value(e.kind),
+                           e.field(gw::kFieldDomain), e.field(gw::kFieldPostOffice)});
         }
         return out;
     });
@@ -186,11 +184,9 @@ int gwEntries(Context& ctx, const QStringList& args) {
     return listSystem(ctx, [&](const gw::LocalSystem& system) {
         QString out;
         for (const gw::CalendarEntry& e : system.entries(user, postOffice, year)) {
-            out += e.start.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) + QLatin1Char('\t') +
-                   QString::number(e.durationDays, 'f', 6) + QLatin1Char('\t') + e.messageClass +
-                   QLatin1Char('\t') + e.subject + QLatin1Char('\t') + e.place + QLatin1Char('\t') +
-                   e.from + QLatin1Char('\t') + (e.allDay ? QLatin1Char('1') : QLatin1Char('0')) +
-                   QLatin1Char('\n');
+            out += tsvRow({e.start.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+                           QString::number(e.durationDays, 'f', 6), e.messageClass, e.subject,
+                           e.place, e.from, e.allDay ? QStringLiteral("1") : QStringLiteral("0")});
         }
         return out;
     });

@@ -162,4 +162,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestAddressBookRead)
-#include "test_addressbookread.moc"
+#include "tst_addressbookread.moc"

@@ -151,4 +151,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCliFolder)
-#include "test_cli_folder.moc"
+#include "tst_cli_folder.moc"

@@ -568,4 +568,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestRunsFake)
-#include "test_runs_fake.moc"
+#include "tst_runs_fake.moc"

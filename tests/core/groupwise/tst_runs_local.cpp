@@ -382,4 +382,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestRunsLocal)
-#include "test_runs_local.moc"
+#include "tst_runs_local.moc"

@@ -180,4 +180,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestKeyActions)
-#include "test_keyactions.moc"
+#include "tst_keyactions.moc"

@@ -560,4 +560,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestGwLocal)
-#include "test_gw_local.moc"
+#include "tst_gw_local.moc"

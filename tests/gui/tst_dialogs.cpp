@@ -437,4 +437,4 @@ void TestDialogs::aboutSysInfoMessage() {
 }
 
 QTEST_MAIN(TestDialogs)
-#include "test_dialogs.moc"
+#include "tst_dialogs.moc"

@@ -159,4 +159,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestRunsProcesses)
-#include "test_runs_processes.moc"
+#include "tst_runs_processes.moc"

@@ -59,4 +59,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestMessages)
-#include "test_messages.moc"
+#include "tst_messages.moc"

@@ -40,4 +40,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCommandLine)
-#include "test_commandline.moc"
+#include "tst_commandline.moc"

@@ -197,7 +197,8 @@ private slots:
         QVERIFY(ini.open(QIODevice::Append));
         ini.write(
             mv::toCp1252("[User]\r\nmmueller\aUser\r\nniemand\aUser\r\n"
-                         "[Weitere Tage]\r\n24.12.*\aHeilig \"Abend\"\a08:00 - 12:00\aBüro\r\n"));
+                         "[Weitere Tage]\r\n24.12.*\aHeilig \"Abend\"\a08:00 - 12:00\aBüro\r\n"
+                         "30.12.*\aJahres\tende\a08:00 - 12:00\aRaum\t1\r\n"));
         ini.close();
 
         const QStringList before = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
@@ -209,8 +210,13 @@ private slots:
         w = cli(f, {"write", "--year", "2011"});
         const QStringList after = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
                                       .out.split('\n', Qt::SkipEmptyParts);
-        // USA default: ten days in 2011, written once however often the run goes.
-        QCOMPARE(after.size(), before.size() + 10);
+        // USA default days and both further days of 2011, written once however often the run goes.
+        QCOMPARE(after.size(), before.size() + 11);
+        // A tab inside a subject or place must not add a field.
+        QVERIFY(after.contains("30.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"
+                               "Jahres ende\tRaum 1\tMarvolingen\t0"));
+        for (const QString& line : after)
+            QCOMPARE(line.split('\t').size(), 7);
         QVERIFY(after.contains("24.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"
                                "Heilig \"Abend\"\tBüro\tMarvolingen\t0"));
 
@@ -249,4 +255,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCli)
-#include "test_cli.moc"
+#include "tst_cli.moc"

@@ -154,4 +154,4 @@ void TestCliIcs::exportYear() {
 }
 
 QTEST_GUILESS_MAIN(TestCliIcs)
-#include "test_cli_ics.moc"
+#include "tst_cli_ics.moc"

@@ -119,4 +119,4 @@ private slots:
 };
 
 QTEST_MAIN(TestProgramFolder)
-#include "test_programfolder.moc"
+#include "tst_programfolder.moc"

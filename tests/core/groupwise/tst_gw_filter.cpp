@@ -141,4 +141,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestGwFilter)
-#include "test_gw_filter.moc"
+#include "tst_gw_filter.moc"
