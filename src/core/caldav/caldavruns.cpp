@@ -133,14 +133,14 @@ RunResult CalDavWriteRun(const CalDavRunInput& in, RunObserver& observer) {
     const auto client = startRun(in, result);
     if (!client)
         return result;
-    RunSpec spec;
-    spec.environment = in.environment;
-    spec.messages = in.messages;
-    spec.targets = targetsOf(in.settings.calendars);
-    spec.days = in.days;
-    spec.year = in.year;
+    RunPlan plan;
+    plan.environment = in.environment;
+    plan.messages = in.messages;
+    plan.targets = targetsOf(in.settings.calendars);
+    plan.days = in.days;
+    plan.year = in.year;
     ServerBackend backend(*client, in);
-    executeWriteRun(spec, backend, observer, result);
+    executeWriteRun(plan, backend, observer, result);
     recordStats(in, *client);
     return result;
 }
@@ -154,13 +154,13 @@ RunResult CalDavDeleteAllRun(const CalDavRunInput& in, RunObserver& observer) {
         observer.runFinished();
         return result;
     }
-    RunSpec spec;
-    spec.environment = in.environment;
-    spec.messages = in.messages;
-    spec.targets = targetsOf(in.settings.calendars);
-    spec.year = in.year;
+    RunPlan plan;
+    plan.environment = in.environment;
+    plan.messages = in.messages;
+    plan.targets = targetsOf(in.settings.calendars);
+    plan.year = in.year;
     ServerBackend backend(*client, in);
-    executeDeleteAllRun(spec, backend, observer, result);
+    executeDeleteAllRun(plan, backend, observer, result);
     recordStats(in, *client);
     return result;
 }

@@ -278,7 +278,7 @@ RunResult writeRun(const WriteRunInput& in, RunObserver& observer, WriteVariant 
     const ProfileFile profile(env.settingsPath());
     std::unique_ptr<gw::Session> session;
     QString commandLine;
-    RunSpec spec;
+    RunPlan plan;
     try {
         session = openSession(in.createSession, env.programFolder);
         const QString stored = storedKey(profile);
@@ -299,17 +299,17 @@ RunResult writeRun(const WriteRunInput& in, RunObserver& observer, WriteVariant 
         if (variant == WriteVariant::GW702)
             session->setSwitch(true);
         if (in.buildDayList)
-            spec.days = in.buildDayList();
+            plan.days = in.buildDayList();
     } catch (const gw::Error& e) {
         failStart(result, e);
         return result;
     }
-    spec.environment = env;
-    spec.messages = msg;
-    spec.targets = targetsOf(in.users);
-    spec.closingFailureLine = variant == WriteVariant::GW65;
+    plan.environment = env;
+    plan.messages = msg;
+    plan.targets = targetsOf(in.users);
+    plan.closingFailureLine = variant == WriteVariant::GW65;
     MailboxBackend backend(*session, variant, commandLine);
-    executeWriteRun(spec, backend, observer, result);
+    executeWriteRun(plan, backend, observer, result);
     return result;
 }
 
@@ -359,13 +359,13 @@ RunResult DeleteAllRun(const DeleteAllInput& input, RunObserver& observer) {
     const MessageTable& msg = input.messages;
     RunResult result;
     result.runLog = msg[Msg::DeleteRunHeader] + headerTime(env.now()) + kCrLf;
-    RunSpec spec;
-    spec.environment = env;
-    spec.messages = msg;
-    spec.targets = targetsOf(input.users);
-    spec.year = roundToInt16(val(input.yearText));
+    RunPlan plan;
+    plan.environment = env;
+    plan.messages = msg;
+    plan.targets = targetsOf(input.users);
+    plan.year = roundToInt16(val(input.yearText));
 
-    observer.runStarted(RunKind::DeleteAll, int(spec.targets.size()));
+    observer.runStarted(RunKind::DeleteAll, int(plan.targets.size()));
     std::unique_ptr<gw::Session> session;
     try {
         session = openSession(input.createSession, env.programFolder);
@@ -379,7 +379,7 @@ RunResult DeleteAllRun(const DeleteAllInput& input, RunObserver& observer) {
         return result;
     }
     MailboxBackend backend(*session, WriteVariant::GW65, QString());
-    executeDeleteAllRun(spec, backend, observer, result);
+    executeDeleteAllRun(plan, backend, observer, result);
     return result;
 }
 

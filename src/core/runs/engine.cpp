@@ -51,17 +51,17 @@ void saveLog(RunResult& result, const Environment& environment, const QString& p
         result.logError = saved.error();
 }
 
-void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
+void executeWriteRun(const RunPlan& plan, RunBackend& backend, RunObserver& observer,
                      RunResult& result) {
-    const MessageTable& msg = spec.messages;
+    const MessageTable& msg = plan.messages;
     Log append(result);
-    const int total = int(spec.targets.size() * spec.days.size());
+    const int total = int(plan.targets.size() * plan.days.size());
     int done = 0;
-    observer.runStarted(RunKind::Write, int(spec.targets.size()));
-    if (spec.targets.isEmpty())
+    observer.runStarted(RunKind::Write, int(plan.targets.size()));
+    if (plan.targets.isEmpty())
         observer.warning(Msg::NoUserSelected, warningNotice(msg, Msg::NoUserSelected));
 
-    for (const RunTarget& target : spec.targets) {
+    for (const RunTarget& target : plan.targets) {
         ProcessingRow row{target.name, {}, {}};
         observer.targetStarted(target.name);
         append(QString::fromLatin1(kUserSeparator));
@@ -76,7 +76,7 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
             append(msg[Msg::NoLogin]);
             append(errorLine(e.number, e.description));
             result.anyFailure = true;
-            done += int(spec.days.size());
+            done += int(plan.days.size());
             observer.progress(done, total);
             result.rows.append(row);
             observer.targetFinished(row);
@@ -87,8 +87,8 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
         append(msg[Msg::LoginOk]);
 
         QList<std::optional<RunError>> outcome;
-        outcome.reserve(spec.days.size());
-        for (const DayEntry& day : spec.days) {
+        outcome.reserve(plan.days.size());
+        for (const DayEntry& day : plan.days) {
             observer.dayStarted(target.name, day);
             try {
                 calendar->writeDay(day);
@@ -108,8 +108,8 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
         calendar.reset();
 
         std::optional<qsizetype> lastFailed;
-        for (qsizetype i = 0; i < spec.days.size(); ++i) {
-            const DayEntry& day = spec.days[i];
+        for (qsizetype i = 0; i < plan.days.size(); ++i) {
+            const DayEntry& day = plan.days[i];
             const QString head =
                 day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ");
             if (outcome[i]) {
@@ -125,8 +125,8 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
         row.entry = lastFailed ? kFailed : kOk;
         if (lastFailed) {
             result.anyFailure = true;
-            if (spec.closingFailureLine) {
-                const DayEntry& day = spec.days[*lastFailed];
+            if (plan.closingFailureLine) {
+                const DayEntry& day = plan.days[*lastFailed];
                 append(day.date + QStringLiteral(", ") + day.designation + QStringLiteral(": ") +
                        msg[Msg::EntryNotWritten]);
                 append(errorLine(outcome[*lastFailed]->number, outcome[*lastFailed]->description));
@@ -137,16 +137,16 @@ void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& obse
     }
 
     observer.runFinished();
-    saveLog(result, spec.environment, QStringLiteral("PR-"));
+    saveLog(result, plan.environment, QStringLiteral("PR-"));
 }
 
-void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
+void executeDeleteAllRun(const RunPlan& plan, RunBackend& backend, RunObserver& observer,
                          RunResult& result) {
-    const MessageTable& msg = spec.messages;
+    const MessageTable& msg = plan.messages;
     Log append(result);
-    const int total = int(spec.targets.size());
+    const int total = int(plan.targets.size());
     int done = 0;
-    for (const RunTarget& target : spec.targets) {
+    for (const RunTarget& target : plan.targets) {
         ProcessingRow row{target.name, {}, {}};
         observer.targetStarted(target.name);
         std::unique_ptr<RunCalendar> calendar;
@@ -172,7 +172,7 @@ void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& 
             QList<Deletion> deletions;
             std::optional<RunError> failure;
             try {
-                const int n = calendar->findYear(spec.year);
+                const int n = calendar->findYear(plan.year);
                 for (int k = 1; k <= n; ++k) {
                     Deletion d{{}, false};
                     d.deleted = calendar->deleteFound(k, d.subject);
@@ -210,7 +210,7 @@ void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& 
         observer.targetFinished(row);
     }
     observer.runFinished();
-    saveLog(result, spec.environment, QStringLiteral("PR-DEL-"));
+    saveLog(result, plan.environment, QStringLiteral("PR-DEL-"));
 }
 
 } // namespace mv

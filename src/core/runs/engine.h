@@ -48,7 +48,7 @@ public:
     virtual std::unique_ptr<RunCalendar> open(const RunTarget& target, RunKind kind) = 0;
 };
 
-struct RunSpec {
+struct RunPlan {
     Environment environment; // program folder (logs) and clock
     MessageTable messages;
     QList<RunTarget> targets;
@@ -61,9 +61,9 @@ struct RunSpec {
 
 // Both continue a result whose runLog holds the header and whose start succeeded; they
 // tell runStarted ... runFinished and save the log ("PR-", "PR-DEL-").
-void executeWriteRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
+void executeWriteRun(const RunPlan& plan, RunBackend& backend, RunObserver& observer,
                      RunResult& result);
-void executeDeleteAllRun(const RunSpec& spec, RunBackend& backend, RunObserver& observer,
+void executeDeleteAllRun(const RunPlan& plan, RunBackend& backend, RunObserver& observer,
                          RunResult& result);
 
 // Saves result.runLog under the prefix and records where, or why it could not.
