@@ -24,10 +24,10 @@ int main(int argc, char* argv[]) {
     const mv::ProgramFolder folder =
         mv::resolveProgramFolder(mv::ProgramFolderInput::fromProcess());
     // Without its folder the program could neither load nor keep anything.
-    if (const QString problem = mv::prepareProgramFolder(folder); !problem.isEmpty()) {
+    if (const mv::Result<void> prepared = mv::prepareProgramFolder(folder); !prepared) {
         mv::showMessageBox(
             nullptr, {QStringLiteral("Der Programmordner %1 kann nicht angelegt werden: %2")
-                          .arg(folder.path, problem),
+                          .arg(folder.path, prepared.error()),
                       QString::fromLatin1(mv::kAppTitle), QMessageBox::Critical, QMessageBox::Ok});
         return 1;
     }

@@ -199,8 +199,7 @@ int cmdDefinitionFile(Context& ctx, const QStringList& args) {
     if (!year)
         return kUsage;
     const QString folder = o.values.value(QStringLiteral("out"), ctx.settings.definitionPath);
-    const DefinitionFileResult r = writeDefinitionFile(folder, ctx.storedDayList(*year));
-    if (r != DefinitionFileResult::Ok) {
+    if (!writeDefinitionFile(folder, ctx.storedDayList(*year))) {
         printError(ctx.messages.text(Msg::FileNotCreated));
         return kFailure;
     }
@@ -265,9 +264,9 @@ int run(const QStringList& argsIn, const ProgramFolder& defaultFolder) {
     if (command == QLatin1String("cipher"))
         return cmdCipher(args);
 
-    if (const QString problem = prepareProgramFolder(folder); !problem.isEmpty()) {
-        printError(
-            QStringLiteral("cannot create the program folder %1: %2").arg(folder.path, problem));
+    if (const Result<void> prepared = prepareProgramFolder(folder); !prepared) {
+        printError(QStringLiteral("cannot create the program folder %1: %2")
+                       .arg(folder.path, prepared.error()));
         return kFailure;
     }
     if (command == QLatin1String("folder")) {

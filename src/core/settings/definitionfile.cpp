@@ -26,10 +26,11 @@ QString definitionFilePath(const QString& folderText) {
     return folderWithSeparator(folderText) + kFileName;
 }
 
-DefinitionFileResult writeDefinitionFile(const QString& folderText, const DayList& rows) {
+Result<void, DefinitionFileFailure> writeDefinitionFile(const QString& folderText,
+                                                        const DayList& rows) {
     // An empty field names no folder; it must not end up as the file system root.
     if (folderText.trimmed().isEmpty() || !QFileInfo(folderWithSeparator(folderText)).isDir())
-        return DefinitionFileResult::FolderMissing;
+        return DefinitionFileFailure::FolderMissing;
     QByteArray bytes;
     for (const DayEntry& row : rows) {
         bytes += toCp1252(row.date);
@@ -37,8 +38,9 @@ DefinitionFileResult writeDefinitionFile(const QString& folderText, const DayLis
         bytes += toCp1252(row.designation);
         bytes += "\r\n";
     }
-    return atomicWrite(definitionFilePath(folderText), bytes) ? DefinitionFileResult::Ok
-                                                              : DefinitionFileResult::WriteFailed;
+    if (!atomicWrite(definitionFilePath(folderText), bytes))
+        return DefinitionFileFailure::WriteFailed;
+    return {};
 }
 
 } // namespace mv

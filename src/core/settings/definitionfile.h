@@ -1,16 +1,18 @@
 #pragma once
 
 #include "calendar/dayentry.h"
+#include "ui/result.h"
 
 namespace mv {
 
-enum class DefinitionFileResult { Ok, FolderMissing, WriteFailed };
+enum class DefinitionFileFailure { FolderMissing, WriteFailed };
 
 // The path of Marvolingen.txt for the folder text of "Definition speichern unter".
 QString definitionFilePath(const QString& folderText);
 
 // Writes date BEL designation CR LF per row in Windows-1252, replacing the old file
 // atomically. Nothing is written when the folder does not exist.
-DefinitionFileResult writeDefinitionFile(const QString& folderText, const DayList& rows);
+Result<void, DefinitionFileFailure> writeDefinitionFile(const QString& folderText,
+                                                        const DayList& rows);
 
 } // namespace mv

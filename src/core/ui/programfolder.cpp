@@ -73,11 +73,11 @@ ProgramFolder resolveProgramFolder(const ProgramFolderInput& in) {
     return {QDir::cleanPath(base + QStringLiteral("/marvolingen")), true};
 }
 
-QString prepareProgramFolder(const ProgramFolder& folder) {
+Result<void> prepareProgramFolder(const ProgramFolder& folder) {
     if (!folder.perUser)
         return {};
     if (folder.path.isEmpty())
-        return QStringLiteral("no home folder (HOME is not set)");
+        return fail(QStringLiteral("no home folder (HOME is not set)"));
     if (QFileInfo(folder.path).isDir())
         return {};
     // Missing parents as well, each private, as the base directory rules ask.
@@ -92,14 +92,14 @@ QString prepareProgramFolder(const ProgramFolder& folder) {
         if (::mkdir(name.constData(), 0700) != 0) {
             if (errno == EEXIST) // another start was quicker
                 continue;
-            return QString::fromLocal8Bit(std::strerror(errno));
+            return fail(QString::fromLocal8Bit(std::strerror(errno)));
         }
         // The umask may have taken bits away; the folder must stay usable by its owner.
         if (p == folder.path && !QFile::setPermissions(p, kOwnerOnly))
-            return QStringLiteral("cannot set the folder's permissions");
+            return fail(QStringLiteral("cannot set the folder's permissions"));
     }
     if (!QFileInfo(folder.path).isDir())
-        return QStringLiteral("not a folder");
+        return fail(QStringLiteral("not a folder"));
     return {};
 }
 

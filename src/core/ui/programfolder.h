@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/result.h"
+
 #include <QString>
 
 namespace mv {
@@ -33,8 +35,8 @@ ProgramFolder resolveProgramFolder(const ProgramFolderInput& in);
 // The marker that makes a program in <prefix>/<bindir> count as installed.
 QString installMarkerPath(const ProgramFolderInput& in);
 
-// Creates a missing per-user folder with mode 0700 (missing parents as well). Returns the
-// problem as a text, or "" when the folder is ready.
-QString prepareProgramFolder(const ProgramFolder& folder);
+// Creates a missing per-user folder with mode 0700 (missing parents as well); fails with
+// the problem as a text.
+Result<void> prepareProgramFolder(const ProgramFolder& folder);
 
 } // namespace mv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -12,12 +13,15 @@ struct Failure {
     QString message;
 };
 
-// What core functions that report to their callers return: a value or a Failure.
+// What core functions that report to their callers return: a value or a failure. The
+// failure is a Failure unless the caller needs details to build its own message.
 // C++23's std::expected in miniature; GCC 12 lacks it in C++20 mode.
-template <typename T> class [[nodiscard]] Result {
+template <typename T, typename E = Failure> class [[nodiscard]] Result {
+    static_assert(!std::is_same_v<T, E>, "value and failure must be told apart");
+
 public:
     Result(T value) : state_(std::move(value)) {}
-    Result(Failure failure) : state_(std::move(failure)) {}
+    Result(E failure) : state_(std::move(failure)) {}
 
     bool ok() const { return std::holds_alternative<T>(state_); }
     explicit operator bool() const { return ok(); }
@@ -28,26 +32,26 @@ public:
     const T& operator*() const& { return value(); }
     const T* operator->() const { return &value(); }
 
-    const Failure& failure() const { return std::get<Failure>(state_); }
-    const QString& error() const { return failure().message; }
+    const E& failure() const { return std::get<E>(state_); }
+    const QString& error() const requires std::is_same_v<E, Failure> { return failure().message; }
 
 private:
-    std::variant<T, Failure> state_;
+    std::variant<T, E> state_;
 };
 
 // For operations that give back nothing but success.
-template <> class [[nodiscard]] Result<void> {
+template <typename E> class [[nodiscard]] Result<void, E> {
 public:
     Result() = default;
-    Result(Failure failure) : failure_(std::move(failure)), ok_(false) {}
+    Result(E failure) : failure_(std::move(failure)), ok_(false) {}
 
     bool ok() const { return ok_; }
     explicit operator bool() const { return ok_; }
-    const Failure& failure() const { return failure_; }
-    const QString& error() const { return failure_.message; }
+    const E& failure() const { return failure_; }
+    const QString& error() const requires std::is_same_v<E, Failure> { return failure_.message; }
 
 private:
-    Failure failure_;
+    E failure_{};
     bool ok_ = true;
 };
 

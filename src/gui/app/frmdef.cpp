@@ -493,22 +493,23 @@ void frmDef::cmdDefinitionsDatei_Click() {
     const DayList rows = mv::BuildDayList(dayListInput());
     const QString path = definitionFilePath(txtPfad_->text());
     const QString title = QStringLiteral("Definitionsdatei");
-    switch (writeDefinitionFile(txtPfad_->text(), rows)) {
-    case DefinitionFileResult::Ok:
+    const auto written = writeDefinitionFile(txtPfad_->text(), rows);
+    if (written) {
         setDayRows(lvListe_, rows);
         box(QMessageBox::Information, title,
             msg(Msg::FileCreated) + QLatin1Char('"') + path + QLatin1Char('"'));
-        break;
-    case DefinitionFileResult::FolderMissing:
-        wait.release();
+        return;
+    }
+    wait.release();
+    switch (written.failure()) {
+    case DefinitionFileFailure::FolderMissing:
         box(QMessageBox::Critical, title, msg(Msg::FileNotCreated));
         Tab1_->setCurrentIndex(2);
         // after the tab's own handler, which gives the focus to the year
         QMetaObject::invokeMethod(
             this, [this] { txtPfad_->setFocus(); }, Qt::QueuedConnection);
         break;
-    case DefinitionFileResult::WriteFailed:
-        wait.release();
+    case DefinitionFileFailure::WriteFailed:
         box(QMessageBox::Critical, title,
             msg(Msg::FileNotCreated) + QStringLiteral(" \"") + path + QLatin1Char('"'));
         break;

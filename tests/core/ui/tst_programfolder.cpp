@@ -15,6 +15,12 @@ void touch(const QString& path) {
     QVERIFY(f.open(QIODevice::WriteOnly));
 }
 
+// The problem prepareProgramFolder reports, "" when the folder is ready.
+QString problem(const mv::ProgramFolder& folder) {
+    const mv::Result<void> prepared = mv::prepareProgramFolder(folder);
+    return prepared ? QString() : prepared.error();
+}
+
 QFile::Permissions ownerOnly() {
     return QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
            QFile::WriteUser | QFile::ExeUser;
@@ -93,27 +99,27 @@ private slots:
         QTemporaryDir root;
         const QString path = root.path() + "/home/.config/marvolingen";
         const mode_t old = ::umask(mode_t(umask));
-        const QString problem = mv::prepareProgramFolder({path, true});
+        const QString created = problem({path, true});
         ::umask(old);
-        QCOMPARE(problem, QString());
+        QCOMPARE(created, QString());
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(QFileInfo(path).permissions(), ownerOnly());
         QCOMPARE(QFileInfo(root.path() + "/home/.config").permissions() & ~ownerOnly(),
                  QFile::Permissions());
         // The second start finds it and changes nothing.
         QVERIFY(QFile::setPermissions(path, ownerOnly() | QFile::ReadGroup | QFile::ExeGroup));
-        QCOMPARE(mv::prepareProgramFolder({path, true}), QString());
+        QCOMPARE(problem({path, true}), QString());
         QVERIFY(QFileInfo(path).permissions() & QFile::ReadGroup);
     }
 
     void refusesWhatCannotBeAFolder() {
         QTemporaryDir root;
         touch(root.path() + "/file");
-        QVERIFY(!mv::prepareProgramFolder({root.path() + "/file", true}).isEmpty());
-        QVERIFY(!mv::prepareProgramFolder({root.path() + "/file/marvolingen", true}).isEmpty());
-        QVERIFY(!mv::prepareProgramFolder({QString(), true}).isEmpty());
+        QVERIFY(!problem({root.path() + "/file", true}).isEmpty());
+        QVERIFY(!problem({root.path() + "/file/marvolingen", true}).isEmpty());
+        QVERIFY(!problem({QString(), true}).isEmpty());
         // Beside the program nothing is created: it is there or it is the user's choice.
-        QCOMPARE(mv::prepareProgramFolder({root.path() + "/missing", false}), QString());
+        QCOMPARE(problem({root.path() + "/missing", false}), QString());
         QVERIFY(!QFileInfo::exists(root.path() + "/missing"));
     }
 };
