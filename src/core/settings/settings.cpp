@@ -173,7 +173,7 @@ SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
         if (!item.text)
             continue;
         if (auto u = findUnstorable({{fieldName(item.key, s.language), item.value}}))
-            return SaveResult{0, QString::fromUtf8(item.key), u};
+            return SaveFailure{0, QString::fromUtf8(item.key), u};
     }
     const QStringList cells = isEnglish(s.language)
                                   ? QStringList{"Date", "Designation", "Time", "Place"}
@@ -187,18 +187,18 @@ SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
                                         {row + cells[2], d.time},
                                         {row + cells[3], d.place}};
         if (auto u = findUnstorable(fields))
-            return SaveResult{0, kFurtherDays, u, i};
+            return SaveFailure{0, kFurtherDays, u, i};
     }
 
     for (const Item& item : items) {
         const QString key = QString::fromUtf8(item.key);
         const int code = file.writeKey(item.section, key, item.value);
         if (code != 1)
-            return {code, key, std::nullopt};
+            return SaveFailure{code, key};
     }
     const int code = file.replaceSection(kFurtherDays, furtherDaysBlock(s.furtherDays));
     if (code != 1)
-        return {code, kFurtherDays, std::nullopt};
+        return SaveFailure{code, kFurtherDays};
     return {};
 }
 
@@ -208,11 +208,11 @@ SaveResult SaveUsers(ProfileFile& file, const AddressList& users, const QString&
         const QString name =
             rowName("Gewählte Adressen, Zeile %1", "Selected addresses, row %1", i, language);
         if (auto bad = findUnstorable({{name, u.userId + u.kind + u.domain + u.postOffice}}))
-            return SaveResult{0, kUsers, bad, i};
+            return SaveFailure{0, kUsers, bad, i};
     }
     const int code = file.replaceSection(kUsers, usersBlock(users));
     if (code != 1)
-        return {code, kUsers, std::nullopt};
+        return SaveFailure{code, kUsers};
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "calendar/holidaytables.h"
 #include "settings/addressrow.h"
 #include "settings/codepage.h"
+#include "ui/result.h"
 
 #include <QDate>
 
@@ -56,15 +57,17 @@ struct SettingsToSave {
     DayList furtherDays;
 };
 
-struct SaveResult {
-    int code = 1;      // 1 success, else the failing write's return value
-    QString failedKey; // key (or section) of the first failing write
-    // A text the file's code page cannot hold: nothing was written (code 0), failedKey
-    // names its key or section, row its row there (0-based, else -1).
-    std::optional<Unstorable> unstorable;
+// A save of the settings file that did not get through.
+struct SaveFailure {
+    int code = 0; // the failing write's return value; 0 when a text was refused
+    QString key;  // key (or section) of the failing write or of the refused text
+    // A text the file's code page cannot hold: nothing was written; row is its row in the
+    // section (0-based, else -1).
+    std::optional<Unstorable> unstorable = std::nullopt;
     int row = -1;
-    bool ok() const { return code == 1; }
 };
+
+using SaveResult = Result<void, SaveFailure>;
 
 // Both saves refuse a text that Windows-1252 cannot hold before they write anything,
 // naming the field in the language given ("English", else German).

@@ -427,21 +427,22 @@ void frmDef::cmdSpeichern_Click() {
     const SaveResult r = SaveSettings(file, s);
     if (r.ok())
         return;
-    if (refuseUnstorable(r))
+    const SaveFailure& f = r.failure();
+    if (refuseUnstorable(f))
         return;
-    const QString title = r.failedKey == QLatin1String("Standardtermin Zeit Bis")
+    const QString title = f.key == QLatin1String("Standardtermin Zeit Bis")
                               ? QStringLiteral("Zeit")
                               : msg(Msg::TitleSettings);
     box(QMessageBox::Critical, title,
-        msg(Msg::SaveFailed) + QStringLiteral(" (") + QString::number(r.code) +
+        msg(Msg::SaveFailed) + QStringLiteral(" (") + QString::number(f.code) +
             QStringLiteral(")"));
 }
 
-bool frmDef::refuseUnstorable(const SaveResult& r) {
-    if (!r.unstorable)
+bool frmDef::refuseUnstorable(const SaveFailure& f) {
+    if (!f.unstorable)
         return false;
     box(QMessageBox::Warning, msg(Msg::TitleSettings),
-        msg(Msg::Unstorable).arg(r.unstorable->field, r.unstorable->character));
+        msg(Msg::Unstorable).arg(f.unstorable->field, f.unstorable->character));
     // The field to mend.
     static const QHash<QString, QString> fieldOf{
         {QStringLiteral("Jahr"), QStringLiteral("txtJahr")},
@@ -455,9 +456,9 @@ bool frmDef::refuseUnstorable(const SaveResult& r) {
         {QStringLiteral("Weitere Tage"), QStringLiteral("lvWeitereTage")},
         {QStringLiteral("User"), QStringLiteral("lvAdressen")},
     };
-    auto* w = findChild<QWidget*>(fieldOf.value(r.failedKey));
-    if (auto* list = qobject_cast<QTreeWidget*>(w); list && r.row >= 0)
-        list->setCurrentItem(list->topLevelItem(r.row));
+    auto* w = findChild<QWidget*>(fieldOf.value(f.key));
+    if (auto* list = qobject_cast<QTreeWidget*>(w); list && f.row >= 0)
+        list->setCurrentItem(list->topLevelItem(f.row));
     if (w && w->isEnabled())
         w->setFocus();
     return true;
@@ -470,13 +471,13 @@ void frmDef::cmdBenutzerSpeichern_Click() {
     }
     ProfileFile file(env_.settingsPath());
     const SaveResult r = SaveUsers(file, selectedAddresses(), currentLanguage_);
-    if (r.ok() || refuseUnstorable(r))
+    if (r.ok() || refuseUnstorable(r.failure()))
         return;
     // The section is replaced in one write; its failure is the list's own.
-    const QString title = r.failedKey == QLatin1String("User") ? QStringLiteral("Benutzerliste")
-                                                               : msg(Msg::TitleSettings);
+    const QString title = r.failure().key == QLatin1String("User") ? QStringLiteral("Benutzerliste")
+                                                                   : msg(Msg::TitleSettings);
     box(QMessageBox::Critical, title,
-        msg(Msg::SaveFailed) + QStringLiteral(" (") + QString::number(r.code) +
+        msg(Msg::SaveFailed) + QStringLiteral(" (") + QString::number(r.failure().code) +
             QStringLiteral(")"));
 }
 

@@ -28,7 +28,7 @@ namespace mv {
 
 class AppearanceSwitches;
 class FurtherDaysEditor;
-struct SaveResult;
+struct SaveFailure;
 
 // The main window. Controls carry their program names as objectName; the further-day
 // editor and the appearance switches are parts of their own.
@@ -107,7 +107,7 @@ private:
     void refuseYear();
     // The message for a text the settings file cannot hold, the focus on its field;
     // false when r is another failure.
-    bool refuseUnstorable(const SaveResult& r);
+    bool refuseUnstorable(const SaveFailure& f);
     void cmdSpeichern_LostFocus();
     void cmdBenutzerSpeichern_LostFocus();
     void chkFeiertage_Click(int index);

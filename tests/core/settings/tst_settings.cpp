@@ -376,8 +376,8 @@ void TestSettings::saveStopsAtFirstFailure() {
     t.furtherDays = {{"24.12.*", "neu", "Note", ""}};
     const SaveResult r = SaveSettings(file, t);
     QVERIFY(!r.ok());
-    QCOMPARE(r.code, 0);
-    QCOMPARE(r.failedKey, QStringLiteral("Standardtermin Ort"));
+    QCOMPARE(r.failure().code, 0);
+    QCOMPARE(r.failure().key, QStringLiteral("Standardtermin Ort"));
     QCOMPARE(file.readKey("Feiertage", "Jahr", "", 5), QStringLiteral("2012"));
     QCOMPARE(file.readKey("Einstellungen", "Darstellung Von", "", 6), QStringLiteral("alt"));
     QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 6), QStringLiteral("alt"));
@@ -442,22 +442,26 @@ void TestSettings::saveRefusesUnstorableText() {
     else
         t.definitionPath = text;
     const SaveResult r = SaveSettings(file, t);
-    QCOMPARE(r.code, 0);
-    QCOMPARE(r.failedKey, failedKey);
-    QVERIFY(r.unstorable);
-    QCOMPARE(r.unstorable->field, field);
-    QCOMPARE(r.unstorable->character, character);
+    QVERIFY(!r.ok());
+    const SaveFailure& f = r.failure();
+    QCOMPARE(f.code, 0);
+    QCOMPARE(f.key, failedKey);
+    QVERIFY(f.unstorable);
+    QCOMPARE(f.unstorable->field, field);
+    QCOMPARE(f.unstorable->character, character);
     QCOMPARE(readBytes(path_), before);
 }
 
 void TestSettings::saveIntoMissingFolder() {
     ProfileFile file(dir_.filePath("fehlt/Feiertage.ini"));
     const SaveResult r = SaveSettings(file, toSave(LoadSettings(file, kToday, "49")));
-    QCOMPARE(r.code, 0);
-    QCOMPARE(r.failedKey, QStringLiteral("Jahr"));
+    QVERIFY(!r.ok());
+    QCOMPARE(r.failure().code, 0);
+    QCOMPARE(r.failure().key, QStringLiteral("Jahr"));
     const SaveResult u = SaveUsers(file, {{"a", "User", "D", "P"}});
-    QCOMPARE(u.code, 0);
-    QCOMPARE(u.failedKey, QStringLiteral("User"));
+    QVERIFY(!u.ok());
+    QCOMPARE(u.failure().code, 0);
+    QCOMPARE(u.failure().key, QStringLiteral("User"));
 }
 
 void TestSettings::saveUsers() {
