@@ -1,6 +1,7 @@
 #include "settingsfiles.h"
 
 #include "settings/codepage.h"
+#include "settings/gwsettings.h"
 #include "settings/profilefile.h"
 
 #include <QFile>
@@ -30,8 +31,7 @@ QString readIni(const QString& path) {
 }
 
 QString storedKey(const QString& iniPath) {
-    return mv::ProfileFile(iniPath).readKey(QStringLiteral("GroupWise"),
-                                            QStringLiteral("Schlüssel"), QString(), 249);
+    return mv::readStoredKey(mv::ProfileFile(iniPath));
 }
 
 mv::MessageTable messageTable(const QString& language) {

@@ -15,7 +15,7 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // A settings file's text in the program's 8-bit code page.
 void writeIni(const QString& path, const QString& text);
 QString readIni(const QString& path);
-// The enciphered key as the runs read it ("" when none is stored).
+// The enciphered key as the runs read it ("12345" when none is stored).
 QString storedKey(const QString& iniPath);
 
 // A message table filled for a language.

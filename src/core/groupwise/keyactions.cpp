@@ -4,15 +4,12 @@
 #include "groupwise/runs.h"
 #include "settings/cipher.h"
 #include "settings/codepage.h"
+#include "settings/gwsettings.h"
 #include "settings/profilefile.h"
-#include "settings/settings.h"
 
 namespace mv {
 
 namespace {
-
-const QString kGroupWise = QStringLiteral("GroupWise");
-const QString kKeyName = QStringLiteral("Schlüssel");
 
 struct Reason {
     const char* german;
@@ -82,10 +79,16 @@ std::optional<Notice> keyFailureNotice(bool creation, int code, const MessageTab
 
 namespace {
 
-Notice saveFailedNotice(const MessageTable& messages, int saveCode) {
-    return Notice{messages[Msg::SaveFailed] + QStringLiteral(" (") + QString::number(saveCode) +
-                      QStringLiteral(")"),
-                  kKeyName, Notice::Icon::Critical};
+KeyActionFailure saveFailed(const MessageTable& messages, const SaveFailure& failure) {
+    return KeyActionFailure{0, failure.code,
+                            Notice{messages[Msg::SaveFailed] + QStringLiteral(" (") +
+                                       QString::number(failure.code) + QStringLiteral(")"),
+                                   QStringLiteral("Schlüssel"), Notice::Icon::Critical}};
+}
+
+KeyActionFailure libraryFailed(bool creation, int code, const MessageTable& messages,
+                               const QString& language) {
+    return KeyActionFailure{code, 1, keyFailureNotice(creation, code, messages, language)};
 }
 
 // The library's key area as the program holds it: blanks trimmed at both ends, the NUL
@@ -113,45 +116,39 @@ QString deleteKeyReason(int code, bool german) {
     return reason(kDeleteReasons, code, german);
 }
 
+std::optional<Notice> keyActionNotice(const KeyActionResult& result) {
+    if (result)
+        return *result;
+    return result.failure().notice;
+}
+
 KeyActionResult CreateTrustedAppKey(const Environment& environment, const QString& domainPath,
                                     const MessageTable& messages, const QString& language) {
-    KeyActionResult result;
     QByteArray area(kKeyAreaSize, '\0');
-    result.code = gw::CreateTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName),
-                                             QString::fromLatin1(kTrustedAppDescription), QString(),
-                                             0, 0, 0, 0, 0, area);
-    if (result.code != 0) {
-        result.notice = keyFailureNotice(true, result.code, messages, language);
-        return result;
-    }
+    const int code = gw::CreateTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName),
+                                                QString::fromLatin1(kTrustedAppDescription),
+                                                QString(), 0, 0, 0, 0, 0, area);
+    if (code != 0)
+        return libraryFailed(true, code, messages, language);
     const QByteArray stored = EncryptText(keyText(area), QByteArray(kPassPhrase));
     ProfileFile profile(environment.settingsPath());
-    result.saveCode = profile.writeKey(kGroupWise, kKeyName, QString::fromLatin1(stored));
-    if (result.saveCode == 1)
-        result.notice = Notice{messages[Msg::KeyCreated], appTitle(), Notice::Icon::Information};
-    else
-        result.notice = saveFailedNotice(messages, result.saveCode);
-    return result;
+    if (const SaveResult saved = writeStoredKey(profile, QString::fromLatin1(stored)); !saved)
+        return saveFailed(messages, saved.failure());
+    return Notice{messages[Msg::KeyCreated], appTitle(), Notice::Icon::Information};
 }
 
 KeyActionResult DeleteTrustedAppKey(const Environment& environment, const QString& domainPath,
                                     const MessageTable& messages, const QString& language) {
-    KeyActionResult result;
     ProfileFile profile(environment.settingsPath());
-    const QString stored = profile.readKey(kGroupWise, kKeyName, QString::fromLatin1(kNoKey), 249);
-    const QByteArray key = DecryptText(toCp1252(stored), QByteArray(kPassPhrase));
-    result.code = gw::DeleteTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName), key);
-    if (result.code != 0) {
-        result.notice = keyFailureNotice(false, result.code, messages, language);
-        return result;
-    }
-    result.saveCode = profile.writeKey(kGroupWise, kKeyName, QString::fromLatin1(kKeyDeletedValue));
-    if (result.saveCode == 1)
-        result.notice = Notice{messages[Msg::KeyDeleted] + QStringLiteral("."), appTitle(),
-                               Notice::Icon::Information};
-    else
-        result.notice = saveFailedNotice(messages, result.saveCode);
-    return result;
+    const QByteArray key = DecryptText(toCp1252(readStoredKey(profile)), QByteArray(kPassPhrase));
+    const int code =
+        gw::DeleteTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName), key);
+    if (code != 0)
+        return libraryFailed(false, code, messages, language);
+    if (const SaveResult saved = removeStoredKey(profile); !saved)
+        return saveFailed(messages, saved.failure());
+    return Notice{messages[Msg::KeyDeleted] + QStringLiteral("."), appTitle(),
+                  Notice::Icon::Information};
 }
 
 } // namespace mv

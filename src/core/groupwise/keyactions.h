@@ -3,6 +3,7 @@
 #include "groupwise/runsnotice.h"
 #include "ui/environment.h"
 #include "ui/messages.h"
+#include "ui/result.h"
 
 #include <QString>
 #include <optional>
@@ -10,16 +11,20 @@
 namespace mv {
 
 inline constexpr const char* kTrustedAppDescription = "QTX GmbH Marvolingen";
-inline constexpr const char* kKeyDeletedValue = "Anwendung nicht definiert";
 inline constexpr int kKeyAreaSize = 129;
 
-struct KeyActionResult {
-    int code = 0;                 // result code of the library function, 0 success
-    int saveCode = 1;             // return value of the settings write (1 success) after code 0
-    std::optional<Notice> notice; // the message box to show; none for a failure in a
-                                  // language other than "Deutsch" and "English"
-    bool ok() const { return code == 0 && saveCode == 1; }
+struct KeyActionFailure {
+    int code = 0;     // result code of the library function; 0 when the settings write failed
+    int saveCode = 1; // return value of the failing settings write
+    std::optional<Notice> notice; // none for a library failure in a language other than
+                                  // "Deutsch" and "English"
 };
+
+// The success notice, or the failure.
+using KeyActionResult = Result<Notice, KeyActionFailure>;
+
+// The message box a key action ends with, if any.
+std::optional<Notice> keyActionNotice(const KeyActionResult& result);
 
 // cmdTAppErzeugen: creates the trusted application in the domain database and stores the
 // key enciphered under "GroupWise"/"Schlüssel" of Feiertage.ini in the program folder.

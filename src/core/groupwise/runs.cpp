@@ -6,8 +6,8 @@
 #include "runs/engine.h"
 #include "settings/cipher.h"
 #include "settings/codepage.h"
+#include "settings/gwsettings.h"
 #include "settings/profilefile.h"
-#include "settings/settings.h"
 
 #include <QTime>
 
@@ -16,8 +16,6 @@ namespace mv {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kGroupWise = QStringLiteral("GroupWise");
-const QString kKeyName = QStringLiteral("Schlüssel");
 const QString kProgramSource = QStringLiteral("Marvolingen");
 
 gw::Error typeMismatch() {
@@ -55,11 +53,6 @@ void failStart(RunResult& result, const gw::Error& e) {
     result.errorDescription = e.description();
     result.errorSource = e.source();
     result.errorCause = e.cause();
-}
-
-// Limits are the numbers of characters read back; the profile read takes the buffer size.
-QString storedKey(const ProfileFile& profile) {
-    return profile.readKey(kGroupWise, kKeyName, QString::fromLatin1(kNoKey), 249);
 }
 
 RunError runError(const gw::Error& e) {
@@ -281,18 +274,15 @@ RunResult writeRun(const WriteRunInput& in, RunObserver& observer, WriteVariant 
     RunPlan plan;
     try {
         session = openSession(in.createSession, env.programFolder);
-        const QString stored = storedKey(profile);
+        const QString stored = readStoredKey(profile);
         if (stored == QLatin1String(kNoKey))
             observer.warning(Msg::NoKey, warningNotice(msg, Msg::NoKey));
         if (variant == WriteVariant::GW702) {
-            const QString address =
-                profile.readKey(kGroupWise, QStringLiteral("IPAdresse"), QString(), 30);
-            const QString port =
-                profile.readKey(kGroupWise, QStringLiteral("IPPort"), QString(), 10);
-            if (!address.isEmpty())
-                commandLine += QStringLiteral(" /ipa-") + address;
-            if (!port.isEmpty())
-                commandLine += QStringLiteral(" /ipp-") + port;
+            const GroupWiseConnection c = readGroupWiseConnection(profile, kConnectionInWriteRun);
+            if (!c.address.isEmpty())
+                commandLine += QStringLiteral(" /ipa-") + c.address;
+            if (!c.port.isEmpty())
+                commandLine += QStringLiteral(" /ipp-") + c.port;
         }
         session->setTrustedApplication(QString::fromLatin1(kTrustedAppName),
                                        DecryptText(stored, QString::fromLatin1(kPassPhrase)));
@@ -316,7 +306,7 @@ RunResult writeRun(const WriteRunInput& in, RunObserver& observer, WriteVariant 
 } // namespace
 
 WriteVariant variantFromVersion(const QString& version) {
-    return version == QLatin1String("GW65") ? WriteVariant::GW65 : WriteVariant::GW702;
+    return version == QLatin1String(kVersion65) ? WriteVariant::GW65 : WriteVariant::GW702;
 }
 
 RunResult WriteRun(const WriteRunInput& input, RunObserver& observer) {
@@ -328,10 +318,9 @@ RunResult WriteRun(const WriteRunInput& input, RunObserver& observer) {
         return result;
     }
     const ProfileFile profile(input.environment.settingsPath());
-    const QString version =
-        profile.readKey(kGroupWise, QStringLiteral("Version"), QStringLiteral("GW702"), 257);
-    return variantFromVersion(version) == WriteVariant::GW65 ? WriteRunGW65(input, observer)
-                                                             : WriteRunGW702(input, observer);
+    return variantFromVersion(readGroupWiseVersion(profile)) == WriteVariant::GW65
+               ? WriteRunGW65(input, observer)
+               : WriteRunGW702(input, observer);
 }
 
 RunResult WriteRunGW65(const WriteRunInput& input, RunObserver& observer) {
@@ -372,7 +361,7 @@ RunResult DeleteAllRun(const DeleteAllInput& input, RunObserver& observer) {
         const ProfileFile profile(env.settingsPath());
         session->setTrustedApplication(
             QString::fromLatin1(kTrustedAppName),
-            DecryptText(storedKey(profile), QString::fromLatin1(kPassPhrase)));
+            DecryptText(readStoredKey(profile), QString::fromLatin1(kPassPhrase)));
     } catch (const gw::Error& e) {
         observer.runFinished();
         failStart(result, e);
@@ -401,7 +390,7 @@ DeleteDayResult DeleteFurtherDayEntries(const DeleteDayInput& input) {
         const ProfileFile profile(input.environment.settingsPath());
         session->setTrustedApplication(
             QString::fromLatin1(kTrustedAppName),
-            DecryptText(storedKey(profile), QString::fromLatin1(kPassPhrase)));
+            DecryptText(readStoredKey(profile), QString::fromLatin1(kPassPhrase)));
     } catch (const gw::Error& e) {
         return fail(e, QString());
     }

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "days/furtherday.h"
+#include "settings/gwsettings.h"
 #include "settings/profilefile.h"
 
 namespace mv {
@@ -10,7 +11,6 @@ namespace {
 constexpr QChar kBel(7);
 constexpr QChar kNul(0);
 
-const QString kGroupWise = QStringLiteral("GroupWise");
 const QString kHolidays = QStringLiteral("Feiertage");
 const QString kSettings = QStringLiteral("Einstellungen");
 const QString kFurtherDays = QStringLiteral("Weitere Tage");
@@ -84,8 +84,9 @@ Settings LoadSettings(const ProfileFile& file, const QDate& today,
         return file.readKey(section, QString::fromUtf8(key), def, max + 1);
     };
     Settings s;
-    s.postOfficeAddress = read(kGroupWise, "IPAdresse", QString(), 256);
-    s.postOfficePort = read(kGroupWise, "IPPort", QString(), 256);
+    const GroupWiseConnection connection = readGroupWiseConnection(file, kConnectionAtLoad);
+    s.postOfficeAddress = connection.address;
+    s.postOfficePort = connection.port;
 
     const QString currentYear = QString::number(today.year());
     s.yearText = read(kHolidays, "Jahr", currentYear, 4);

@@ -13,7 +13,6 @@ namespace mv {
 class ProfileFile;
 
 inline constexpr const char* kPassPhrase = "kav51KAV51";
-inline constexpr const char* kNoKey = "12345";
 
 // Everything the settings load puts into the program, with the defaults applied.
 struct Settings {

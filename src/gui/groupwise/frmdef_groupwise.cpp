@@ -267,8 +267,8 @@ void frmDef::cmdTAppErzeugen_Click() {
     const KeyActionResult r =
         CreateTrustedAppKey(env_, txtDomainPfad_->text(), messages_, currentLanguage_);
     wait.release();
-    if (r.notice)
-        showNotice(*r.notice);
+    if (const auto notice = keyActionNotice(r))
+        showNotice(*notice);
 }
 
 void frmDef::cmdTAppLöschen_Click() {
@@ -279,8 +279,8 @@ void frmDef::cmdTAppLöschen_Click() {
     const KeyActionResult r =
         DeleteTrustedAppKey(env_, txtDomainPfad_->text(), messages_, currentLanguage_);
     wait.release();
-    if (r.notice)
-        showNotice(*r.notice);
+    if (const auto notice = keyActionNotice(r))
+        showNotice(*notice);
 }
 
 bool frmDef::cmdLöschen_GroupWise(const DayEntry& day) {

@@ -2,6 +2,7 @@
 
 #include "caldav/caldavsettings.h"
 #include "caldav/client.h"
+#include "settings/gwsettings.h"
 #include "settings/profilefile.h"
 #include "ui/messages.h"
 
@@ -18,10 +19,6 @@
 namespace mv {
 
 namespace {
-
-const QString kSection = QStringLiteral("GroupWise");
-const QString kVersion65 = QStringLiteral("GW65");
-const QString kVersion702 = QStringLiteral("GW702");
 
 // Only blanks are surrounding noise here; other characters are left to the reader.
 QString trimBlanks(const QString& text) {
@@ -146,11 +143,10 @@ void frmEinstellungen::Form_Load() {
     txtIPAdresse->setText(postOfficeAddress_);
     txtIPPort->setText(postOfficePort_);
 
-    const QString version =
-        settings_.readKey(kSection, QStringLiteral("Version"), kVersion702, 257);
+    const QString version = readGroupWiseVersion(settings_);
     // An unknown version leaves both options clear; OK then stores the newer one.
-    optVersion[0]->setChecked(version == kVersion65);
-    optVersion[1]->setChecked(version == kVersion702);
+    optVersion[0]->setChecked(version == QLatin1String(kVersion65));
+    optVersion[1]->setChecked(version == QLatin1String(kVersion702));
 
     const caldav::CalDavSettings server = caldav::LoadCalDavSettings(settings_);
     optServerart[server.kind == caldav::ServerKind::CalDAV ? 1 : 0]->setChecked(true);
@@ -167,16 +163,6 @@ void frmEinstellungen::optServerart_Click() {
          {static_cast<QWidget*>(txtCalDavUrl), static_cast<QWidget*>(txtCalDavBenutzer),
           static_cast<QWidget*>(txtCalDavPasswort), static_cast<QWidget*>(txtCalDavCaDatei)})
         w->setEnabled(calDav);
-}
-
-bool frmEinstellungen::writeGroupWiseKey(const QString& key, const QString& value) {
-    const int result = settings_.writeKey(kSection, key, value);
-    if (result == 1)
-        return true;
-    messageBox_({messages_[Msg::SaveFailed] + QStringLiteral(" (") + QString::number(result) +
-                     QLatin1Char(')'),
-                 messages_[Msg::TitleSettings], QMessageBox::Critical, QMessageBox::Ok});
-    return false;
 }
 
 void frmEinstellungen::cmdOK_Click() {
@@ -197,16 +183,23 @@ void frmEinstellungen::cmdOK_Click() {
         }
     }
 
-    const QString address = trimBlanks(txtIPAdresse->text());
-    const QString port = trimBlanks(txtIPPort->text());
-    if (!writeGroupWiseKey(QStringLiteral("IPAdresse"), address))
+    // A failed write is reported and keeps the dialog open.
+    const auto saved = [this](const SaveResult& result) {
+        if (result)
+            return true;
+        messageBox_({messages_[Msg::SaveFailed] + QStringLiteral(" (") +
+                         QString::number(result.failure().code) + QLatin1Char(')'),
+                     messages_[Msg::TitleSettings], QMessageBox::Critical, QMessageBox::Ok});
+        return false;
+    };
+    const GroupWiseConnection connection{trimBlanks(txtIPAdresse->text()),
+                                         trimBlanks(txtIPPort->text())};
+    if (!saved(writeGroupWiseConnection(settings_, connection)))
         return;
-    if (!writeGroupWiseKey(QStringLiteral("IPPort"), port))
-        return;
-    postOfficeAddress_ = address;
-    postOfficePort_ = port;
-    if (!writeGroupWiseKey(QStringLiteral("Version"),
-                           optVersion[0]->isChecked() ? kVersion65 : kVersion702))
+    postOfficeAddress_ = connection.address;
+    postOfficePort_ = connection.port;
+    const char* version = optVersion[0]->isChecked() ? kVersion65 : kVersion702;
+    if (!saved(writeGroupWiseVersion(settings_, QString::fromLatin1(version))))
         return;
     if (auto saved = caldav::SaveCalDavSettings(settings_, server); !saved) {
         messageBox_(

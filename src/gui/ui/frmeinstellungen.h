@@ -32,8 +32,6 @@ private:
     void Form_Load();
     void cmdOK_Click();
     void cmdAbbrechen_Click();
-    // Writes one "GroupWise" key; on failure reports it and returns false.
-    bool writeGroupWiseKey(const QString& key, const QString& value);
     void optServerart_Click();
 
     ProfileFile& settings_;

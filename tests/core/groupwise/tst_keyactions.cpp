@@ -45,10 +45,9 @@ private slots:
         LocalSystem::create(dir_->path(), gw::SystemVersion::V7_0, false, QDate(2011, 1, 1));
         const KeyActionResult r = create(QStringLiteral("English"));
         QVERIFY(r.ok());
-        QCOMPARE(r.notice->text,
-                 QStringLiteral("Applicationkey was created into the GroupWise database"));
-        QCOMPARE(r.notice->title, QStringLiteral("Marvolingen"));
-        QCOMPARE(r.notice->icon, Notice::Icon::Information);
+        QCOMPARE(r->text, QStringLiteral("Applicationkey was created into the GroupWise database"));
+        QCOMPARE(r->title, QStringLiteral("Marvolingen"));
+        QCOMPARE(r->icon, Notice::Icon::Information);
 
         const QString text = stored();
         QCOMPARE(text.size(), 172); // the whole 129-character key area
@@ -66,7 +65,7 @@ private slots:
 
     void failures() {
         // No domain at the path.
-        KeyActionResult r = create();
+        KeyActionFailure r = create().failure();
         QCOMPARE(r.code, 2);
         QCOMPARE(r.notice->text, QStringLiteral("Anwendungsschlüssel konnte nicht erstellt "
                                                 "werden., \"Verbindungsfehler\""));
@@ -79,20 +78,20 @@ private slots:
         const QString first = stored();
 
         // A second creation finds the application and changes nothing.
-        r = create();
+        r = create().failure();
         QCOMPARE(r.code, 6);
         QCOMPARE(r.notice->text, QStringLiteral("Anwendungsschlüssel konnte nicht erstellt "
                                                 "werden., \"Anwendung bereits vorhanden\""));
-        QCOMPARE(create(QStringLiteral("English")).notice->text,
+        QCOMPARE(create(QStringLiteral("English")).failure().notice->text,
                  QStringLiteral("Can`t create key, \"Application still there\""));
-        QVERIFY(!create(QStringLiteral("Français")).notice.has_value());
+        QVERIFY(!create(QStringLiteral("Français")).failure().notice.has_value());
         QCOMPARE(stored(), first);
 
         // A stored key that is not the domain's.
         ProfileFile(env().settingsPath())
             .writeKey("GroupWise", "Schlüssel",
                       EncryptText(QStringLiteral("falsch"), QString::fromLatin1(kPassPhrase)));
-        r = remove(QStringLiteral("English"));
+        r = remove(QStringLiteral("English")).failure();
         QCOMPARE(r.code, 8);
         QCOMPARE(r.notice->text,
                  QStringLiteral("Can`t delete key, \"Entered key is not correct\""));
@@ -100,12 +99,12 @@ private slots:
 
         // With the right key it goes, and a second deletion finds nothing.
         ProfileFile(env().settingsPath()).writeKey("GroupWise", "Schlüssel", first);
-        r = remove();
-        QVERIFY(r.ok());
-        QCOMPARE(r.notice->icon, Notice::Icon::Information);
+        const KeyActionResult removed = remove();
+        QVERIFY(removed.ok());
+        QCOMPARE(removed->icon, Notice::Icon::Information);
         QCOMPARE(stored(), QStringLiteral("Anwendung nicht definiert"));
         QVERIFY(LocalSystem::open(dir_->path()).trustedApps().isEmpty());
-        r = remove();
+        r = remove().failure();
         QCOMPARE(r.code, 10);
         QCOMPARE(r.notice->text, QStringLiteral("Anwendungsschlüssel konnte nicht gelöcht "
                                                 "werden., \"Schlüssel konnte nicht gelöscht "
@@ -117,10 +116,11 @@ private slots:
     void settingsNotWritable() {
         LocalSystem::create(dir_->path(), gw::SystemVersion::V7_0, false, QDate(2011, 1, 1));
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("Feiertage.ini")));
-        const KeyActionResult r = create();
+        const KeyActionResult created = create();
+        QVERIFY(!created.ok());
+        const KeyActionFailure& r = created.failure();
         QCOMPARE(r.code, 0);
         QVERIFY(r.saveCode != 1);
-        QVERIFY(!r.ok());
         QCOMPARE(r.notice->text,
                  QStringLiteral("Einstellungen konnten nicht gespeichert werden! (") +
                      QString::number(r.saveCode) + QStringLiteral(")"));
