@@ -126,13 +126,12 @@ int gwInit(Context& ctx, const QStringList& args) {
     if (version != QLatin1String("7.0") && version != QLatin1String("7") &&
         version != QLatin1String("6.5"))
         return usage(QStringLiteral("--version must be 7.0 or 6.5"));
-    try {
-        gw::LocalSystem::create(ctx.env.programFolder,
-                                version == QLatin1String("6.5") ? gw::SystemVersion::V6_5
-                                                                : gw::SystemVersion::V7_0,
-                                o.flags.contains(QStringLiteral("demo")), ctx.env.today());
-    } catch (const gw::Error& e) {
-        printError(errorLine(e.number(), e.description()));
+    const Result<void> created = gw::createLocalSystem(
+        ctx.env.programFolder,
+        version == QLatin1String("6.5") ? gw::SystemVersion::V6_5 : gw::SystemVersion::V7_0,
+        o.flags.contains(QStringLiteral("demo")), ctx.env.today());
+    if (!created) {
+        printError(created.error());
         return kFailure;
     }
     print(gw::LocalSystem::domainPath(ctx.env.programFolder) + QLatin1Char('\n'));
@@ -142,13 +141,11 @@ int gwInit(Context& ctx, const QStringList& args) {
 // Runs a listing on the local system and prints its lines; a missing system or a failing
 // store is reported on standard error.
 template <typename List> int listSystem(const Context& ctx, List list) {
-    try {
-        gw::LocalSystem system = gw::LocalSystem::open(ctx.env.programFolder);
-        print(list(system));
-    } catch (const gw::Error& e) {
-        printError(e.number() == gw::kErrNotInstalled
-                       ? noGroupWiseNotice(ctx.messages, e.cause()).text
-                       : errorLine(e.number(), e.description()));
+    const Result<void> listed =
+        gw::withLocalSystem(ctx.env.programFolder, ctx.messages,
+                            [&list](gw::LocalSystem& system) { print(list(system)); });
+    if (!listed) {
+        printError(listed.error());
         return kFailure;
     }
     return kOk;

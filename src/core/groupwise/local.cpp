@@ -2,6 +2,7 @@
 
 #include "groupwise/demo.h"
 #include "groupwise/localstore.h"
+#include "runs/run.h"
 
 #include <QDir>
 #include <QFile>
@@ -269,6 +270,28 @@ void LocalSystem::addEntry(const QString& userId, const QString& postOffice,
                   entry.start.isValid() ? QVariant(toStoredTime(entry.start)) : QVariant(),
                   entry.durationDays, entry.subject, entry.place, entry.from, entry.allDay ? 1 : 0,
                   entry.flag ? 1 : 0, entry.number});
+}
+
+Result<void> createLocalSystem(const QString& programFolder, SystemVersion version, bool demo,
+                               const QDate& today) {
+    try {
+        LocalSystem::create(programFolder, version, demo, today);
+    } catch (const Error& e) {
+        return fail(errorLine(e.number(), e.description()));
+    }
+    return {};
+}
+
+Result<void> withLocalSystem(const QString& programFolder, const MessageTable& messages,
+                             const std::function<void(LocalSystem&)>& work) {
+    try {
+        LocalSystem system = LocalSystem::open(programFolder);
+        work(system);
+    } catch (const Error& e) {
+        return fail(e.number() == kErrNotInstalled ? noGroupWiseNotice(messages, e.cause()).text
+                                                   : errorLine(e.number(), e.description()));
+    }
+    return {};
 }
 
 } // namespace mv::gw

@@ -2,12 +2,15 @@
 
 #include "groupwise/groupwise.h"
 #include "groupwise/localerrors.h"
+#include "ui/messages.h"
+#include "ui/result.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -124,5 +127,12 @@ private:
     explicit LocalSystem(std::shared_ptr<Store> store);
     std::shared_ptr<Store> store_;
 };
+
+// The administration for callers outside the GroupWise layer, with failures as texts: a
+// missing system gives the text of MsgNoGroupWise, any other error its error line.
+Result<void> createLocalSystem(const QString& programFolder, SystemVersion version, bool demo,
+                               const QDate& today);
+Result<void> withLocalSystem(const QString& programFolder, const MessageTable& messages,
+                             const std::function<void(LocalSystem&)>& work);
 
 } // namespace mv::gw

@@ -232,6 +232,19 @@ private slots:
         QCOMPARE(int(QDir(f).entryList({"PR-DEL-*"}).size()), logs + 1);
     }
 
+    // The local system's failures reach standard error as the program's texts.
+    void groupwiseFailures() {
+        QTemporaryDir dir;
+        const Result none = cli(dir.path(), {"groupwise", "address-book"});
+        QCOMPARE(none.code, 1);
+        QVERIFY(
+            none.err.startsWith("Groupwise is not or not correct installed. Program is exiting."));
+        QCOMPARE(cli(dir.path(), {"groupwise", "init"}).code, 0);
+        const Result twice = cli(dir.path(), {"groupwise", "init"});
+        QCOMPARE(twice.code, 1);
+        QVERIFY(twice.err.startsWith(QStringLiteral("Error: %1, ").arg(0xD10A)));
+    }
+
     void cipherRoundTrip() {
         QTemporaryDir dir;
         QByteArray all;
