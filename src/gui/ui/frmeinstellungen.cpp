@@ -184,7 +184,7 @@ void frmEinstellungen::cmdOK_Click() {
     }
 
     // A failed write is reported and keeps the dialog open.
-    const auto saved = [this](const SaveResult& result) {
+    const auto written = [this](const SaveResult& result) {
         if (result)
             return true;
         messageBox_({messages_[Msg::SaveFailed] + QStringLiteral(" (") +
@@ -194,12 +194,12 @@ void frmEinstellungen::cmdOK_Click() {
     };
     const GroupWiseConnection connection{trimBlanks(txtIPAdresse->text()),
                                          trimBlanks(txtIPPort->text())};
-    if (!saved(writeGroupWiseConnection(settings_, connection)))
+    if (!written(writeGroupWiseConnection(settings_, connection)))
         return;
     postOfficeAddress_ = connection.address;
     postOfficePort_ = connection.port;
     const char* version = optVersion[0]->isChecked() ? kVersion65 : kVersion702;
-    if (!saved(writeGroupWiseVersion(settings_, QString::fromLatin1(version))))
+    if (!written(writeGroupWiseVersion(settings_, QString::fromLatin1(version))))
         return;
     if (auto saved = caldav::SaveCalDavSettings(settings_, server); !saved) {
         messageBox_(
