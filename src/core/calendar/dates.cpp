@@ -26,7 +26,7 @@ std::optional<int> parseYear(const QString& text) {
     if (!form.match(t).hasMatch())
         return std::nullopt;
     const int year = t.toInt();
-    if (year < kFirstYear || year > kLastYear)
+    if (!isYearInRange(year))
         return std::nullopt;
     return year;
 }

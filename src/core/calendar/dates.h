@@ -19,6 +19,11 @@ QDate parseDate(const QString& text);
 inline constexpr int kFirstYear = 1583;
 inline constexpr int kLastYear = 8202;
 
+// The years the program computes and accepts, 1583 to 8202.
+constexpr bool isYearInRange(int year) {
+    return year >= kFirstYear && year <= kLastYear;
+}
+
 // The year check of the year field and the command line: blanks around, then ASCII
 // digits without a sign or leading zero, from 1583 to 8202. Only such a text can stand
 // in for the "*" of a yearly date; anything else gives nullopt.

@@ -6,10 +6,6 @@ namespace mv {
 
 namespace {
 
-bool inRange(int year) {
-    return year >= kFirstYear && year <= kLastYear;
-}
-
 // Sunday = 1 ... Saturday = 7.
 int weekday(const QDate& date) {
     return date.dayOfWeek() % 7 + 1;
@@ -42,7 +38,7 @@ QDate lastMonday(int year, int month) {
 } // namespace
 
 QDate EasterSunday(int year) {
-    if (!inRange(year))
+    if (!isYearInRange(year))
         return QDate();
     const int a = year % 19;
     const int b = year % 4;
@@ -64,7 +60,7 @@ QDate EasterSunday(int year) {
 GermanHolidayDates ComputeGermanHolidays(int year) {
     GermanHolidayDates dates;
     dates.fill(zeroDate());
-    if (!inRange(year))
+    if (!isYearInRange(year))
         return dates;
     const QDate easter = EasterSunday(year);
     dates[0] = QDate(year, 1, 1);
@@ -87,7 +83,7 @@ UsHolidayDates ComputeUsHolidays(int year) {
     dates.fill(zeroDate());
     // Outside the Gregorian range the weekday rules mean nothing; like the German
     // record, the result then holds only zero dates.
-    if (!inRange(year))
+    if (!isYearInRange(year))
         return dates;
 
     dates[0] = QDate(year, 1, 1);
