@@ -10,7 +10,7 @@ namespace {
 
 mv::DayListInput inputFor(const QString& country, const char* mask) {
     mv::DayListInput in;
-    in.country = country;
+    in.country = mv::Country::fromStored(country);
     for (int i = 0; i < 12; ++i)
         in.selected[i] = mask[i] == '1';
     in.holidayFrom = QStringLiteral("00:00");

@@ -22,7 +22,7 @@ public:
         if (const QString problem = server_.start(); !problem.isEmpty())
             throw std::runtime_error(problem.toStdString());
         in_.environment.programFolder = dir_.path();
-        in_.messages.fill(QStringLiteral("Deutsch"));
+        in_.messages.fill(mv::Language::German);
         in_.settings.kind = mv::caldav::ServerKind::CalDAV;
         in_.settings.url = server_.url();
         in_.settings.user = QStringLiteral("service");

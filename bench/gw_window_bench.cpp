@@ -34,9 +34,9 @@ public:
             users_.append(
                 {id, QStringLiteral("User"), QStringLiteral("Dom"), QStringLiteral("PO1")});
         }
-        messages_.fill(QStringLiteral("Deutsch"));
+        messages_.fill(mv::Language::German);
         if (!mv::CreateTrustedAppKey(env_, mv::gw::LocalSystem::domainPath(dir_.path()), messages_,
-                                     QStringLiteral("Deutsch"))
+                                     mv::Language::German)
                  .ok())
             throw std::runtime_error("no key");
         for (int d = 0; d < kDays; ++d)

@@ -30,9 +30,9 @@ public:
             sys.addMember(i % 10 == 9 ? mv::gw::kKindResource : mv::gw::kKindUser, id, "PO1");
             users_.append({id, QStringLiteral("User"), QStringLiteral("Dom"), "PO1"});
         }
-        messages_.fill(QStringLiteral("Deutsch"));
+        messages_.fill(mv::Language::German);
         const auto key = mv::CreateTrustedAppKey(env_, mv::gw::LocalSystem::domainPath(dir_.path()),
-                                                 messages_, QStringLiteral("Deutsch"));
+                                                 messages_, mv::Language::German);
         if (!key.ok())
             throw std::runtime_error("no key");
         for (int d = 0; d < kDays; ++d) {

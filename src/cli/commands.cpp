@@ -126,12 +126,12 @@ QString tsvRow(const QStringList& fields) {
     return row + QLatin1Char('\n');
 }
 
-std::array<bool, 12> Context::boxesFor(const QString& country) const {
-    return holidayBoxes(settings, country);
+HolidayBoxes Context::boxesFor(const Country& country) const {
+    return mv::boxesFor(settings.holidays, settings.country, country);
 }
 
-DayListInput Context::dayListInput(int year, const QString& country,
-                                   const std::array<bool, 12>& boxes) const {
+DayListInput Context::dayListInput(int year, const Country& country,
+                                   const HolidayBoxes& boxes) const {
     return mv::dayListInput(settings, year, country, boxes);
 }
 
@@ -147,14 +147,16 @@ int cmdDays(Context& ctx, const QStringList& args) {
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()
                          : o.error);
-    const QString country = o.values.value(QStringLiteral("country"), ctx.settings.country);
-    if (o.values.contains(QStringLiteral("country")) && country != QLatin1String("Deutschland") &&
-        country != QLatin1String("USA") && country != QStringLiteral("Östereich"))
+    const bool countryGiven = o.values.contains(QStringLiteral("country"));
+    const Country country = countryGiven
+                                ? Country::fromStored(o.values.value(QStringLiteral("country")))
+                                : ctx.settings.country;
+    if (countryGiven && country.kind() == Country::Kind::Other)
         return usage(QStringLiteral("--country must be Deutschland, USA or Östereich"));
     const QString format = o.values.value(QStringLiteral("format"), QStringLiteral("text"));
     if (format != QLatin1String("text") && format != QLatin1String("tsv"))
         return usage(QStringLiteral("--format must be text or tsv"));
-    std::array<bool, 12> boxes = ctx.boxesFor(country);
+    HolidayBoxes boxes = ctx.boxesFor(country);
     if (o.values.contains(QStringLiteral("selection"))) {
         const QString mask = o.values.value(QStringLiteral("selection"));
         static const QRegularExpression maskForm(QStringLiteral("^[01]{12}$"));

@@ -15,17 +15,13 @@ using namespace mv::caldav;
 
 namespace {
 
-bool german(const Context& ctx) {
-    return ctx.settings.language != QLatin1String("English");
-}
-
 Connection connectionOf(const Context& ctx, const CalDavSettings& s) {
     Connection c;
     c.url = s.url;
     c.user = s.user;
     c.password = s.password;
     c.caFile = s.caFile;
-    c.german = german(ctx);
+    c.language = ctx.settings.language;
     return c;
 }
 
@@ -148,7 +144,7 @@ std::optional<CalDavRunInput> runInput(Context& ctx, const Options& o) {
     CalDavRunInput in;
     in.environment = ctx.env;
     in.messages = ctx.messages;
-    in.german = german(ctx);
+    in.language = ctx.settings.language;
     in.settings = LoadCalDavSettings(ctx.file);
     in.year = *year;
     return in;

@@ -14,7 +14,7 @@ int cmdIcs(Context& ctx, const QStringList& args) {
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()
                          : o.error);
-    const bool english = ctx.settings.language == QLatin1String("English");
+    const bool english = ctx.settings.language == Language::English;
     // Without its folder the settings would silently be the defaults.
     if (!QDir(ctx.env.programFolder).exists()) {
         printError(english ? QStringLiteral("The folder \"%1\" does not exist.")

@@ -46,9 +46,8 @@ struct Context {
 
     // --year or the stored year; prints MsgYearRange when out of range or no number.
     std::optional<int> yearFrom(const Options& o) const;
-    std::array<bool, 12> boxesFor(const QString& country) const;
-    DayListInput dayListInput(int year, const QString& country,
-                              const std::array<bool, 12>& boxes) const;
+    HolidayBoxes boxesFor(const Country& country) const;
+    DayListInput dayListInput(int year, const Country& country, const HolidayBoxes& boxes) const;
     DayList storedDayList(int year) const;
 };
 

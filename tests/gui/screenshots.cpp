@@ -69,7 +69,8 @@ int main(int argc, char* argv[]) {
             ok &= save(&window, QString("%1/frmDef-tab%2-%3.png").arg(out).arg(i).arg(run.suffix));
         }
 
-        mv::frmlanguage language(&window, window.messages(), run.language, run.country);
+        mv::frmlanguage language(&window, window.messages(), mv::languageFromStored(run.language),
+                                 mv::Country::fromStored(run.country));
         ok &= save(&language, QString("%1/frmlanguage-%2.png").arg(out, run.suffix));
         language.hide();
         mv::ProfileFile profile(env.settingsPath());

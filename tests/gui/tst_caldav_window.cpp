@@ -143,12 +143,12 @@ private slots:
         p.get<QPushButton>(QStringLiteral("cmdEintragen"))->click();
         QCOMPARE(p.boxes.shown.size(), 1);
         QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
-        QCOMPARE(p.boxes.last().text, loginRefusedText(true));
+        QCOMPARE(p.boxes.last().text, loginRefusedText(Language::German));
         QCOMPARE(p.get<QTreeWidget>(QStringLiteral("lvVerarbeitung"))->topLevelItemCount(), 0);
         QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("home")).size(), 0);
         p.get<QPushButton>(QStringLiteral("cmdListAdressen"))->click();
         QCOMPARE(p.boxes.shown.size(), 2);
-        QCOMPARE(p.boxes.last().text, loginRefusedText(true));
+        QCOMPARE(p.boxes.last().text, loginRefusedText(Language::German));
     }
 
     void dialogStoresServer() {
@@ -157,7 +157,7 @@ private slots:
         ProfileFile settings(path);
         QString address, port;
         MessageTable messages;
-        messages.fill(QStringLiteral("Deutsch"));
+        messages.fill(Language::German);
         QList<MessageRequest> shown;
         auto boxes = [&shown](const MessageRequest& r) {
             shown.append(r);

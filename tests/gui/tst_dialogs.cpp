@@ -115,7 +115,7 @@ void TestDialogs::languageLoad() {
     QFETCH(int, countryIndex);
 
     const MessageTable messages = messageTable(tableLanguage);
-    frmlanguage dlg(nullptr, messages, language, country);
+    frmlanguage dlg(nullptr, messages, languageFromStored(language), Country::fromStored(country));
     QCOMPARE(dlg.objectName(), QStringLiteral("frmlanguage"));
     QCOMPARE(dlg.windowTitle(), caption);
     QCOMPARE(child<QLabel>(dlg, "Label1")->text(), label1);
@@ -153,7 +153,8 @@ void TestDialogs::languageOkTakesChoice() {
     QFETCH(QString, country);
 
     const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
-    frmlanguage dlg(nullptr, messages, QStringLiteral("Deutsch"), QStringLiteral("Deutschland"));
+    frmlanguage dlg(nullptr, messages, languageFromStored(QStringLiteral("Deutsch")),
+                    Country::fromStored(QStringLiteral("Deutschland")));
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
@@ -164,13 +165,14 @@ void TestDialogs::languageOkTakesChoice() {
     QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.chosenLanguage(), language);
-    QCOMPARE(dlg.chosenCountry(), country);
+    QCOMPARE(storedText(*dlg.chosenLanguage()), language);
+    QCOMPARE(dlg.chosenCountry()->storedText(), country);
 }
 
 void TestDialogs::languageOkRefusedWithoutCountry() {
     const MessageTable messages = messageTable(QStringLiteral("English"));
-    frmlanguage dlg(nullptr, messages, QStringLiteral("English"), QStringLiteral("Östereich"));
+    frmlanguage dlg(nullptr, messages, languageFromStored(QStringLiteral("English")),
+                    Country::fromStored(QStringLiteral("Östereich")));
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
@@ -184,20 +186,21 @@ void TestDialogs::languageOkRefusedWithoutCountry() {
     QCOMPARE(r.icon, QMessageBox::NoIcon);
     QCOMPARE(r.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(dlg.isVisible());
-    QVERIFY(dlg.chosenCountry().isEmpty());
+    QVERIFY(!dlg.chosenCountry());
 
     child<QComboBox>(dlg, "cmbLand")->setCurrentIndex(1);
     ok->click();
     QCOMPARE(log.shown.size(), 1);
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.chosenLanguage(), QStringLiteral("English"));
-    QCOMPARE(dlg.chosenCountry(), QStringLiteral("USA"));
+    QCOMPARE(storedText(*dlg.chosenLanguage()), QStringLiteral("English"));
+    QCOMPARE(dlg.chosenCountry()->storedText(), QStringLiteral("USA"));
 }
 
 void TestDialogs::languageCancel() {
     const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
-    frmlanguage dlg(nullptr, messages, QStringLiteral("Deutsch"), QStringLiteral("Östereich"));
+    frmlanguage dlg(nullptr, messages, languageFromStored(QStringLiteral("Deutsch")),
+                    Country::fromStored(QStringLiteral("Östereich")));
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
@@ -206,7 +209,7 @@ void TestDialogs::languageCancel() {
     QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QVERIFY(dlg.chosenLanguage().isEmpty());
+    QVERIFY(!dlg.chosenLanguage());
 }
 
 void TestDialogs::settingsLoadAndStoreVersion_data() {

@@ -36,7 +36,8 @@ QString storedKey(const QString& iniPath) {
 
 mv::MessageTable messageTable(const QString& language) {
     mv::MessageTable t;
-    t.fill(language);
+    if (const auto l = mv::languageFromText(language))
+        t.fill(*l);
     return t;
 }
 

@@ -19,7 +19,7 @@ Connection connectionOf(const CalDavRunInput& in) {
     c.user = in.settings.user;
     c.password = in.settings.password;
     c.caFile = in.settings.caFile;
-    c.german = in.german;
+    c.language = in.language;
     c.timeoutMs = in.timeoutMs;
     return c;
 }
@@ -74,7 +74,7 @@ public:
     std::unique_ptr<RunCalendar> open(const RunTarget& target, RunKind kind) override {
         // After a refused login nothing more is sent.
         if (unauthorized_)
-            throw RunError{401, loginRefusedText(in_.german)};
+            throw RunError{401, loginRefusedText(in_.language)};
         if (kind == RunKind::DeleteAll) {
             DeleteOutcome d = deleteYear(client_, target.name, in_.year);
             if (d.unauthorized)
@@ -178,7 +178,7 @@ RemoveDayResult CalDavRemoveDay(const CalDavRunInput& in, const DayEntry& furthe
         const DeleteOutcome d = deleteDay(*client, c.path, furtherDay, in.year);
         if (d.unauthorized) {
             out.ok = false;
-            out.problem = loginRefusedText(in.german);
+            out.problem = loginRefusedText(in.language);
             return out;
         }
         QString reason;

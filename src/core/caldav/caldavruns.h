@@ -17,11 +17,11 @@ struct RunStats {
 };
 
 struct CalDavRunInput {
-    Environment environment; // program folder (logs) and clock
-    MessageTable messages;   // in the current language
-    bool german = true;      // language of the CalDAV messages
-    CalDavSettings settings; // the connection and the selected calendars (the targets)
-    DayList days;            // write run: the rows of the year
+    Environment environment;              // program folder (logs) and clock
+    MessageTable messages;                // in the current language
+    Language language = Language::German; // of the CalDAV messages
+    CalDavSettings settings;              // the connection and the selected calendars (the targets)
+    DayList days;                         // write run: the rows of the year
     int year = 0;
     QString timeZoneId; // of timed rows; empty: the machine's
     int timeoutMs = 30000;

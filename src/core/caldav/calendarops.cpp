@@ -13,8 +13,8 @@ namespace mv::caldav {
 
 namespace {
 
-QString tr2(bool german, const char* de, const char* en) {
-    return QString::fromUtf8(german ? de : en);
+QString tr2(Language language, const char* de, const char* en) {
+    return QString::fromUtf8(language == Language::German ? de : en);
 }
 
 struct ComponentFree {
@@ -32,7 +32,7 @@ const QString kMarkName = QStringLiteral("X-MARVOLINGEN-SENDER");
 const QString kMarkValue = QStringLiteral("Marvolingen");
 
 OpError errorOf(const Client& client, const Response& r) {
-    return OpError{r.status, r.describe(client.german())};
+    return OpError{r.status, r.describe(client.language())};
 }
 
 struct Found {
@@ -129,7 +129,7 @@ DeleteOutcome deleteFound(Client& client, const QList<Found>& found) {
     for (qsizetype i = 0; i < answered.size(); ++i) {
         if (!answered[i])
             out.deletions[i].failure =
-                OpError{401, tr2(client.german(), "nicht gesendet", "not sent")};
+                OpError{401, tr2(client.language(), "nicht gesendet", "not sent")};
     }
     return out;
 }
@@ -163,7 +163,7 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
                        const QString& timeZoneId) {
     WriteOutcome out;
     out.days.resize(rows.size());
-    const bool german = client.german();
+    const Language language = client.language();
     const Listing listing =
         listMarked(client, calendarPath, QDate(year, 1, 1), QDate(year + 1, 1, 1));
     if (listing.refused) {
@@ -189,12 +189,11 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QString uid = ical::uidFor(rows[i]);
         const auto body =
-            ical::eventText(rows[i], ical::ExportOptions{year, timeZoneId, stamp,
-                                                         german ? QStringLiteral("Deutsch")
-                                                                : QStringLiteral("English")});
+            ical::eventText(rows[i], ical::ExportOptions{year, timeZoneId, stamp, language});
         if (uid.isEmpty() || !body) {
-            out.days[i] = OpError{
-                13, body ? tr2(german, "Datum nicht lesbar", "date cannot be read") : body.error()};
+            out.days[i] =
+                OpError{13, body ? tr2(language, "Datum nicht lesbar", "date cannot be read")
+                                 : body.error()};
             continue;
         }
         qsizetype index = objectOf.value(uid, -1);
@@ -221,7 +220,7 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
         requests.append(r);
     }
     QList<std::optional<OpError>> result(objects.size(),
-                                         OpError{0, tr2(german, "nicht gesendet", "not sent")});
+                                         OpError{0, tr2(language, "nicht gesendet", "not sent")});
     QList<qsizetype> conflicts;
     auto finish = [&](qsizetype i, const Response& r) {
         if (r.unauthorized())
@@ -258,7 +257,7 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
             if (!r.success()) {
                 result[i] = errorOf(client, r);
             } else if (!info || !info->ours || info->uid != objects[i].uid || r.etag.isEmpty()) {
-                result[i] = OpError{412, tr2(german,
+                result[i] = OpError{412, tr2(language,
                                              "Unter diesem Namen steht ein fremder Termin; er "
                                              "bleibt unverändert",
                                              "A foreign entry stands under this name; it stays "
@@ -308,7 +307,7 @@ DeleteOutcome deleteDay(Client& client, const QString& calendarPath, const DayEn
     DeleteOutcome out;
     if (!date.isValid() || uid.isEmpty()) {
         out.failure =
-            OpError{13, tr2(client.german(), "Datum nicht lesbar", "date cannot be read")};
+            OpError{13, tr2(client.language(), "Datum nicht lesbar", "date cannot be read")};
         return out;
     }
     Listing listing = listMarked(client, calendarPath, date, date.addDays(1));

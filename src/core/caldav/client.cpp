@@ -12,8 +12,8 @@ namespace mv::caldav {
 
 namespace {
 
-QString tr2(bool german, const char* de, const char* en) {
-    return QString::fromUtf8(german ? de : en);
+QString tr2(Language language, const char* de, const char* en) {
+    return QString::fromUtf8(language == Language::German ? de : en);
 }
 
 bool isLoopback(const QString& host) {
@@ -36,10 +36,10 @@ constexpr int kMaxRedirects = 5;
 
 } // namespace
 
-Result<QUrl> checkedServerUrl(const QString& text, bool german) {
+Result<QUrl> checkedServerUrl(const QString& text, Language language) {
     const QUrl url(text.trimmed(), QUrl::StrictMode);
     if (text.trimmed().isEmpty() || !url.isValid() || url.host().isEmpty())
-        return fail(tr2(german, "Keine gültige Server-Adresse: ", "Not a valid server URL: ") +
+        return fail(tr2(language, "Keine gültige Server-Adresse: ", "Not a valid server URL: ") +
                     text);
     const QString scheme = url.scheme().toLower();
     if (scheme == u"https")
@@ -47,43 +47,43 @@ Result<QUrl> checkedServerUrl(const QString& text, bool german) {
     if (scheme == u"http") {
         if (isLoopback(url.host()))
             return url;
-        return fail(tr2(german,
+        return fail(tr2(language,
                         "Unverschlüsseltes http ist nur zu dieser Maschine erlaubt; das "
                         "Passwort würde lesbar übertragen. Bitte https verwenden: ",
                         "Plain http is allowed only to this machine; the password would travel "
                         "readable. Please use https: ") +
                     text);
     }
-    return fail(tr2(german, "Nur https- oder http-Adressen sind möglich: ",
+    return fail(tr2(language, "Nur https- oder http-Adressen sind möglich: ",
                     "Only https or http URLs are possible: ") +
                 text);
 }
 
-QString Response::describe(bool german) const {
+QString Response::describe(Language language) const {
     if (timedOut)
-        return tr2(german, "Zeitüberschreitung", "Timeout");
+        return tr2(language, "Zeitüberschreitung", "Timeout");
     if (!error.isEmpty())
         return error;
     QString reason;
     switch (status) {
     case 401:
-        reason = tr2(german, "Anmeldung abgelehnt", "login refused");
+        reason = tr2(language, "Anmeldung abgelehnt", "login refused");
         break;
     case 403:
-        reason = tr2(german, "keine Berechtigung", "forbidden");
+        reason = tr2(language, "keine Berechtigung", "forbidden");
         break;
     case 404:
-        reason = tr2(german, "nicht gefunden", "not found");
+        reason = tr2(language, "nicht gefunden", "not found");
         break;
     case 409:
-        reason = tr2(german, "Konflikt", "conflict");
+        reason = tr2(language, "Konflikt", "conflict");
         break;
     case 412:
-        reason = tr2(german, "Objekt wurde geändert", "object was changed");
+        reason = tr2(language, "Objekt wurde geändert", "object was changed");
         break;
     default:
         if (status >= 500)
-            reason = tr2(german, "Serverfehler", "server error");
+            reason = tr2(language, "Serverfehler", "server error");
         break;
     }
     QString text = QStringLiteral("HTTP ") + QString::number(status);
@@ -93,24 +93,24 @@ QString Response::describe(bool german) const {
 }
 
 Result<std::unique_ptr<Client>> Client::create(const Connection& c) {
-    auto url = checkedServerUrl(c.url, c.german);
+    auto url = checkedServerUrl(c.url, c.language);
     if (!url)
         return url.failure();
     std::unique_ptr<Client> client(new Client);
     client->base_ = *url;
-    client->german_ = c.german;
+    client->language_ = c.language;
     client->timeoutMs_ = c.timeoutMs;
     client->ssl_ = QSslConfiguration::defaultConfiguration();
     client->ssl_.setPeerVerifyMode(QSslSocket::VerifyPeer);
     if (!c.caFile.trimmed().isEmpty()) {
         QFile file(c.caFile.trimmed());
         if (!file.open(QIODevice::ReadOnly))
-            return fail(tr2(c.german, "Die CA-Datei kann nicht gelesen werden: ",
+            return fail(tr2(c.language, "Die CA-Datei kann nicht gelesen werden: ",
                             "The CA file cannot be read: ") +
                         c.caFile);
         const QList<QSslCertificate> certs = QSslCertificate::fromData(file.readAll());
         if (certs.isEmpty())
-            return fail(tr2(c.german, "Die CA-Datei enthält kein PEM-Zertifikat: ",
+            return fail(tr2(c.language, "Die CA-Datei enthält kein PEM-Zertifikat: ",
                             "The CA file holds no PEM certificate: ") +
                         c.caFile);
         client->ssl_.addCaCertificates(certs);
@@ -132,7 +132,7 @@ void Client::issue(const Request& request, int hops,
     if (!sameServer(base_, request.url)) {
         Response r;
         r.url = request.url;
-        r.error = tr2(german_, "Anfrage an einen anderen Server abgelehnt: ",
+        r.error = tr2(language_, "Anfrage an einen anderen Server abgelehnt: ",
                       "Request to another server refused: ") +
                   request.url.toString();
         QMetaObject::invokeMethod(
@@ -182,11 +182,11 @@ void Client::issue(const Request& request, int hops,
                 const QUrl target = request.url.resolved(
                     reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
                 if (!sameServer(base_, target)) {
-                    r.error = tr2(german_, "Weiterleitung auf einen anderen Server abgelehnt: ",
+                    r.error = tr2(language_, "Weiterleitung auf einen anderen Server abgelehnt: ",
                                   "Redirect to another server refused: ") +
                               target.toString();
                 } else if (hops >= kMaxRedirects) {
-                    r.error = tr2(german_, "Zu viele Weiterleitungen", "Too many redirects");
+                    r.error = tr2(language_, "Zu viele Weiterleitungen", "Too many redirects");
                 } else {
                     Request next = request;
                     next.url = target;

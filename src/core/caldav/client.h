@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/language.h"
 #include "ui/result.h"
 
 #include <QByteArray>
@@ -18,13 +19,13 @@ struct Connection {
     QString url;
     QString user;
     QString password;
-    QString caFile;        // PEM file of a private CA; empty: the system's CAs
-    int timeoutMs = 30000; // per request, without progress
-    bool german = true;    // language of the messages
+    QString caFile;                       // PEM file of a private CA; empty: the system's CAs
+    int timeoutMs = 30000;                // per request, without progress
+    Language language = Language::German; // of the messages
 };
 
 // Credentials travel only over https, or http to a loopback address.
-Result<QUrl> checkedServerUrl(const QString& text, bool german);
+Result<QUrl> checkedServerUrl(const QString& text, Language language);
 
 struct Request {
     QByteArray verb; // GET, PUT, DELETE, PROPFIND, REPORT
@@ -46,7 +47,7 @@ struct Response {
     bool success() const { return error.isEmpty() && status >= 200 && status < 300; }
     bool unauthorized() const { return status == 401; }
     // "HTTP 403", the transport error, or the timeout, for a processing row and a log.
-    QString describe(bool german) const;
+    QString describe(Language language) const;
 };
 
 // One QNetworkAccessManager; requests run while a local event loop turns, so the window
@@ -60,7 +61,7 @@ public:
 
     const QUrl& serverUrl() const { return base_; }
     QUrl resolve(const QString& href) const;
-    bool german() const { return german_; }
+    Language language() const { return language_; }
 
     Response send(const Request& request);
     // Sends every request, keeping up to maxInFlight under way, and calls done for each as
@@ -81,7 +82,7 @@ private:
     QByteArray authorization_;
     QSslConfiguration ssl_;
     int timeoutMs_ = 30000;
-    bool german_ = true;
+    Language language_ = Language::German;
     int sent_ = 0;
     int inFlight_ = 0;
     int maxInFlightSeen_ = 0;

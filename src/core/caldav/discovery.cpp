@@ -9,8 +9,8 @@ namespace mv::caldav {
 
 namespace {
 
-QString tr2(bool german, const char* de, const char* en) {
-    return QString::fromUtf8(german ? de : en);
+QString tr2(Language language, const char* de, const char* en) {
+    return QString::fromUtf8(language == Language::German ? de : en);
 }
 
 const QString kPrincipal = clark(kDav, "principal");
@@ -39,8 +39,8 @@ struct Failed {
 
 QString problemText(const Client& client, const Response& r, const QString& what) {
     if (r.unauthorized())
-        return loginRefusedText(client.german());
-    return what + QStringLiteral(": ") + r.describe(client.german());
+        return loginRefusedText(client.language());
+    return what + QStringLiteral(": ") + r.describe(client.language());
 }
 
 QString lastSegment(const QString& href) {
@@ -75,9 +75,9 @@ bool acceptsEvents(const DavResponse& r) {
 
 } // namespace
 
-QString loginRefusedText(bool german, const QString& user) {
+QString loginRefusedText(Language language, const QString& user) {
     QString text =
-        tr2(german, "Anmeldung am CalDAV-Server abgelehnt: Benutzer oder Passwort falsch.",
+        tr2(language, "Anmeldung am CalDAV-Server abgelehnt: Benutzer oder Passwort falsch.",
             "The CalDAV server refused the login: wrong user or password.");
     if (!user.isEmpty())
         text += QStringLiteral(" (") + user + u')';
@@ -85,7 +85,7 @@ QString loginRefusedText(bool german, const QString& user) {
 }
 
 Result<CalendarList> discoverCalendars(Client& client) {
-    const bool german = client.german();
+    const Language language = client.language();
     // The principal of the account: from the given URL, else from the well-known address.
     QString principalHref;
     QStringList collectionSets;
@@ -99,7 +99,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
         const Response r = client.send(propfind(
             start, 0, {{kDav, "current-user-principal"}, {kDav, "principal-collection-set"}}));
         if (r.unauthorized())
-            return fail(loginRefusedText(german));
+            return fail(loginRefusedText(language));
         if (!r.success()) {
             lastProblem = problemText(client, r, start.toString());
             continue;
@@ -119,7 +119,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
     }
     if (principalHref.isEmpty())
         return fail(
-            tr2(german, "Kein CalDAV-Konto unter dieser Adresse gefunden",
+            tr2(language, "Kein CalDAV-Konto unter dieser Adresse gefunden",
                 "No CalDAV account found at this address") +
             (lastProblem.isEmpty() ? QString() : QStringLiteral(" (") + lastProblem + u')'));
 
@@ -146,7 +146,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
     {
         const Response r = client.send(propfind(client.resolve(principalHref), 0, principalProps));
         if (r.unauthorized())
-            return fail(loginRefusedText(german));
+            return fail(loginRefusedText(language));
         if (!r.success())
             return fail(problemText(client, r, principalHref));
         auto parsed = parseMultistatus(r.body);
@@ -163,7 +163,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
     for (const QString& set : std::as_const(collectionSets)) {
         const Response r = client.send(propfind(client.resolve(set), 1, principalProps));
         if (r.unauthorized())
-            return fail(loginRefusedText(german));
+            return fail(loginRefusedText(language));
         if (!r.success())
             continue;
         auto parsed = parseMultistatus(r.body);
@@ -199,7 +199,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
         return true;
     });
     if (refused)
-        return fail(loginRefusedText(german));
+        return fail(loginRefusedText(language));
 
     // The calendars in every home.
     QList<Request> homes;
@@ -242,7 +242,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
         return true;
     });
     if (refused)
-        return fail(loginRefusedText(german));
+        return fail(loginRefusedText(language));
     std::sort(calendars.begin(), calendars.end(),
               [](const CalendarRef& a, const CalendarRef& b) { return a.path < b.path; });
     return calendars;
@@ -255,11 +255,11 @@ CalendarCheck checkCalendar(Client& client, const QString& path) {
                  {{kDav, "resourcetype"}, {kCalDav, "supported-calendar-component-set"}}));
     if (r.unauthorized()) {
         out.unauthorized = true;
-        out.problem = loginRefusedText(client.german());
+        out.problem = loginRefusedText(client.language());
         return out;
     }
     if (!r.success()) {
-        out.problem = r.describe(client.german());
+        out.problem = r.describe(client.language());
         return out;
     }
     auto parsed = parseMultistatus(r.body);
@@ -273,7 +273,7 @@ CalendarCheck checkCalendar(Client& client, const QString& path) {
             return out;
         }
     }
-    out.problem = tr2(client.german(), "kein Kalender für Termine", "no calendar for events");
+    out.problem = tr2(client.language(), "kein Kalender für Termine", "no calendar for events");
     return out;
 }
 

@@ -22,6 +22,6 @@ struct CalendarCheck {
 CalendarCheck checkCalendar(Client& client, const QString& path);
 
 // The text of a refused login.
-QString loginRefusedText(bool german, const QString& user = QString());
+QString loginRefusedText(Language language, const QString& user = QString());
 
 } // namespace mv::caldav

@@ -8,9 +8,6 @@ namespace mv {
 
 namespace {
 
-const QString kGermany = QStringLiteral("Deutschland");
-const QString kUsa = QStringLiteral("USA");
-
 // A zero date (year outside the computed range, or an observed day that does not
 // occur) is never listed or marked.
 bool listable(const QDate& date) {
@@ -44,7 +41,7 @@ QString expandYearly(const QString& dateText, const QString& yearText) {
 
 DayList BuildDayList(const DayListInput& input) {
     DayList rows;
-    if (input.country != kUsa) {
+    if (!input.country.isUsa()) {
         const GermanHolidayDates dates = ComputeGermanHolidays(input.year);
         const QStringList& names = germanDesignations();
         for (int i = 0; i < 12; ++i) {
@@ -95,13 +92,13 @@ YearMarks BuildYearMarks(const DayListInput& input) {
             month[date.day() - 1] = 2;
     };
 
-    if (input.country == kGermany) {
+    if (input.country.isGermany()) {
         const GermanHolidayDates dates = ComputeGermanHolidays(input.year);
         for (int i = 0; i < 12; ++i) {
             if (input.selected[size_t(i)])
                 mark(dates[size_t(i)]);
         }
-    } else if (input.country == kUsa) {
+    } else if (input.country.isUsa()) {
         const UsHolidayDates dates = ComputeUsHolidays(input.year);
         for (int i = 0; i < 10; ++i) {
             if (input.selected[size_t(i)])

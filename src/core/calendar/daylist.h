@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/country.h"
 #include "calendar/dayentry.h"
 
 #include <QDate>
@@ -8,7 +9,7 @@
 namespace mv {
 
 struct DayListInput {
-    QString country;                 // "Deutschland", "USA", "Östereich", ...
+    Country country;
     int year = 0;                    // SelectedYear
     QString yearText;                // text of the year field, replaces "*"
     std::array<bool, 12> selected{}; // holiday check boxes

@@ -6,9 +6,6 @@ namespace mv {
 
 namespace {
 
-const QString kGermany = QStringLiteral("Deutschland");
-const QString kUsa = QStringLiteral("USA");
-
 void setFlags(HolidayTable& table, const QString& mask) {
     for (int i = 0; i < 12; ++i)
         table[i].flag = mask.mid(i, 1);
@@ -27,7 +24,7 @@ HolidayTables HolidayTables::withNames() {
     return tables;
 }
 
-void HolidayTables::loadFlags(const QString& country, const QString& storedMask) {
+void HolidayTables::loadFlags(const Country& country, const QString& storedMask) {
     HolidayTable* current = forCountry(country);
     const QString mask = storedMask.left(12);
     setFlags(de, QLatin1String(kMaskDE));
@@ -36,22 +33,47 @@ void HolidayTables::loadFlags(const QString& country, const QString& storedMask)
     setFlags(*current, mask);
 }
 
-HolidayTable* HolidayTables::forCountry(const QString& country) {
-    if (country == kGermany)
-        return &de;
-    if (country == kUsa)
-        return &us;
+HolidayTable* HolidayTables::forCountry(const Country& country) {
+    if (HolidayTable* shown = shownTable(country))
+        return shown;
     // "Östereich" and any hand-edited country: the boxes show what was stored, and a
     // save writes it back instead of a cleared mask.
     return &at;
 }
 
-const HolidayTable* HolidayTables::forCountry(const QString& country) const {
+const HolidayTable* HolidayTables::forCountry(const Country& country) const {
     return const_cast<HolidayTables*>(this)->forCountry(country);
 }
 
-QString defaultMask(const QString& country) {
-    return QLatin1String(country == kUsa ? kMaskUS : kMaskDE);
+HolidayTable* HolidayTables::shownTable(const Country& country) {
+    if (country.isGermany())
+        return &de;
+    if (country.isUsa())
+        return &us;
+    return nullptr;
+}
+
+const HolidayTable* HolidayTables::shownTable(const Country& country) const {
+    return const_cast<HolidayTables*>(this)->shownTable(country);
+}
+
+QString defaultMask(const Country& country) {
+    return QLatin1String(country.isUsa() ? kMaskUS : kMaskDE);
+}
+
+HolidayBoxes boxesFor(const HolidayTables& tables, const Country& loaded, const Country& country) {
+    HolidayBoxes boxes{};
+    const HolidayTable* shown = tables.shownTable(country);
+    if (!shown)
+        shown = tables.shownTable(loaded);
+    if (shown) {
+        for (size_t i = 0; i < boxes.size(); ++i)
+            boxes[i] = !(*shown)[i].name.isEmpty() && (*shown)[i].flag == QLatin1String("1");
+    } else {
+        for (size_t i = 0; i < boxes.size(); ++i)
+            boxes[i] = tables.at[i].flag == QLatin1String("1");
+    }
+    return boxes;
 }
 
 } // namespace mv

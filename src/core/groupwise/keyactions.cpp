@@ -59,22 +59,18 @@ QString appTitle() {
 
 } // namespace
 
-std::optional<Notice> keyFailureNotice(bool creation, int code, const MessageTable& messages,
-                                       const QString& language) {
+Notice keyFailureNotice(bool creation, int code, const MessageTable& messages, Language language) {
     const QChar quote(u'"');
-    if (language == QLatin1String("Deutsch")) {
+    if (language == Language::German) {
         const QString sentence = messages[creation ? Msg::KeyNotCreated : Msg::KeyNotDeleted];
         const QString why = creation ? createKeyReason(code, true) : deleteKeyReason(code, true);
         return Notice{sentence + QStringLiteral(", ") + quote + why + quote, appTitle(),
                       Notice::Icon::None};
     }
-    if (language == QLatin1String("English")) {
-        const QString head =
-            creation ? QStringLiteral("Can`t create key, ") : QStringLiteral("Can`t delete key, ");
-        const QString why = creation ? createKeyReason(code, false) : deleteKeyReason(code, false);
-        return Notice{head + quote + why + quote, appTitle(), Notice::Icon::None};
-    }
-    return std::nullopt;
+    const QString head =
+        creation ? QStringLiteral("Can`t create key, ") : QStringLiteral("Can`t delete key, ");
+    const QString why = creation ? createKeyReason(code, false) : deleteKeyReason(code, false);
+    return Notice{head + quote + why + quote, appTitle(), Notice::Icon::None};
 }
 
 namespace {
@@ -87,7 +83,7 @@ KeyActionFailure saveFailed(const MessageTable& messages, const SaveFailure& fai
 }
 
 KeyActionFailure libraryFailed(bool creation, int code, const MessageTable& messages,
-                               const QString& language) {
+                               Language language) {
     return KeyActionFailure{code, 1, keyFailureNotice(creation, code, messages, language)};
 }
 
@@ -123,7 +119,7 @@ std::optional<Notice> keyActionNotice(const KeyActionResult& result) {
 }
 
 KeyActionResult CreateTrustedAppKey(const Environment& environment, const QString& domainPath,
-                                    const MessageTable& messages, const QString& language) {
+                                    const MessageTable& messages, Language language) {
     QByteArray area(kKeyAreaSize, '\0');
     const int code = gw::CreateTrustedAppObject(domainPath, QString::fromLatin1(kTrustedAppName),
                                                 QString::fromLatin1(kTrustedAppDescription),
@@ -138,7 +134,7 @@ KeyActionResult CreateTrustedAppKey(const Environment& environment, const QStrin
 }
 
 KeyActionResult DeleteTrustedAppKey(const Environment& environment, const QString& domainPath,
-                                    const MessageTable& messages, const QString& language) {
+                                    const MessageTable& messages, Language language) {
     ProfileFile profile(environment.settingsPath());
     const QByteArray key = DecryptText(toCp1252(readStoredKey(profile)), QByteArray(kPassPhrase));
     const int code =

@@ -16,8 +16,7 @@ inline constexpr int kKeyAreaSize = 129;
 struct KeyActionFailure {
     int code = 0;     // result code of the library function; 0 when the settings write failed
     int saveCode = 1; // return value of the failing settings write
-    std::optional<Notice> notice; // none for a library failure in a language other than
-                                  // "Deutsch" and "English"
+    std::optional<Notice> notice; // the message box to show
 };
 
 // The success notice, or the failure.
@@ -29,20 +28,18 @@ std::optional<Notice> keyActionNotice(const KeyActionResult& result);
 // cmdTAppErzeugen: creates the trusted application in the domain database and stores the
 // key enciphered under "GroupWise"/"Schlüssel" of Feiertage.ini in the program folder.
 KeyActionResult CreateTrustedAppKey(const Environment& environment, const QString& domainPath,
-                                    const MessageTable& messages, const QString& language);
+                                    const MessageTable& messages, Language language);
 
 // cmdTAppLöschen: deletes it with the stored key and stores "Anwendung nicht definiert".
 KeyActionResult DeleteTrustedAppKey(const Environment& environment, const QString& domainPath,
-                                    const MessageTable& messages, const QString& language);
+                                    const MessageTable& messages, Language language);
 
-// The failure reason of a library code by language ("Deutsch" or anything else = English);
+// The failure reason of a library code, German or English;
 // empty for codes without a reason.
 QString createKeyReason(int code, bool german);
 QString deleteKeyReason(int code, bool german);
 
-// The failure message of a library code (OK only, no icon, title "Marvolingen"); none for
-// a language other than "Deutsch" and "English".
-std::optional<Notice> keyFailureNotice(bool creation, int code, const MessageTable& messages,
-                                       const QString& language);
+// The failure message of a library code (OK only, no icon, title "Marvolingen").
+Notice keyFailureNotice(bool creation, int code, const MessageTable& messages, Language language);
 
 } // namespace mv

@@ -62,7 +62,7 @@ icalproperty* xProperty(const char* name, const QByteArray& value) {
 }
 
 bool english(const ExportOptions& o) {
-    return o.language == QLatin1String("English");
+    return o.language == Language::English;
 }
 
 // The zone of timed rows: libical's built-in data under the IANA id, or UTC.
@@ -264,9 +264,9 @@ QString uidFor(const DayEntry& row) {
 }
 
 Result<QByteArray> calendarText(const DayList& rows, const ExportOptions& options) {
-    if (options.year < 1583 || options.year > 8202) {
+    if (!isYearInRange(options.year)) {
         MessageTable messages;
-        messages.fill(english(options) ? QStringLiteral("English") : QStringLiteral("Deutsch"));
+        messages.fill(options.language);
         return fail(messages.text(Msg::YearRange));
     }
     return build(rows, options, QStringLiteral("Marvolingen ") + QString::number(options.year));

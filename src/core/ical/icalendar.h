@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/dayentry.h"
+#include "ui/language.h"
 #include "ui/result.h"
 
 #include <QByteArray>
@@ -13,8 +14,8 @@ struct ExportOptions {
     int year = 0;
     QString
         timeZoneId; // IANA id; empty → the machine's (QTimeZone::systemTimeZoneId()); unknown → UTC
-    QDateTime stamp;  // DTSTAMP; invalid → now (UTC)
-    QString language; // of the failure messages: "English", else German
+    QDateTime stamp;                      // DTSTAMP; invalid → now (UTC)
+    Language language = Language::German; // of the failure messages
 };
 
 // The object's identity: "yyyymmdd-" + the first 32 hex digits of the SHA-256 of the

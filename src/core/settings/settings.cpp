@@ -31,12 +31,12 @@ QString storable(const QString& field) {
     return text;
 }
 
-bool isEnglish(const QString& language) {
-    return language == QLatin1String("English");
+bool isEnglish(Language language) {
+    return language == Language::English;
 }
 
 // The name the user knows a stored text field by.
-QString fieldName(const char* key, const QString& language) {
+QString fieldName(const char* key, Language language) {
     struct Name {
         const char* key;
         const char* german;
@@ -62,7 +62,7 @@ QString fieldName(const char* key, const QString& language) {
 }
 
 // "<list>, row n" in the language.
-QString rowName(const char* german, const char* english, int row, const QString& language) {
+QString rowName(const char* german, const char* english, int row, Language language) {
     return QString::fromUtf8(isEnglish(language) ? english : german).arg(row + 1);
 }
 
@@ -121,15 +121,16 @@ Settings LoadSettings(const ProfileFile& file, const QDate& today,
     s.standardActive = read(kSettings, "Standard aktiv", QStringLiteral("1"), 1) == u"1";
 
     const bool german = systemCountryCode.trimmed().toInt() == 49;
-    s.language = read(kSettings, "Sprache", QString(), 299);
-    if (s.language.isEmpty())
-        s.language = german ? QStringLiteral("Deutsch") : QStringLiteral("English");
-    // A hand-edited language the program does not speak would leave every message empty.
-    else if (s.language != QLatin1String("English") && s.language != QLatin1String("Deutsch"))
-        s.language = QStringLiteral("Deutsch");
-    s.country = read(kSettings, "Land", QString(), 299);
-    if (s.country.isEmpty())
-        s.country = german ? QStringLiteral("Deutschland") : QStringLiteral("USA");
+    const QString language = read(kSettings, "Sprache", QString(), 299);
+    if (language.isEmpty())
+        s.language = german ? Language::German : Language::English;
+    else
+        s.language = languageFromStored(language);
+    const QString country = read(kSettings, "Land", QString(), 299);
+    if (country.isEmpty())
+        s.country = german ? Country::germany() : Country::usa();
+    else
+        s.country = Country::fromStored(country);
 
     for (const QString& line : blockLines(file.readSection(kFurtherDays))) {
         if (auto row = furtherDayFromLine(line))
@@ -165,8 +166,8 @@ SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
         {kSettings, "Darstellung 24h", onOff(s.holidayWholeDay), false},
         {kSettings, "Standard 24h", onOff(s.standardWholeDay), false},
         {kSettings, "Standard aktiv", onOff(s.standardActive), false},
-        {kSettings, "Sprache", s.language, true},
-        {kSettings, "Land", s.country, true},
+        {kSettings, "Sprache", storedText(s.language), true},
+        {kSettings, "Land", s.country.storedText(), true},
     };
 
     // Refused before the first write: a "?" in place of a character is a silent change.
@@ -203,7 +204,7 @@ SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
     return {};
 }
 
-SaveResult SaveUsers(ProfileFile& file, const AddressList& users, const QString& language) {
+SaveResult SaveUsers(ProfileFile& file, const AddressList& users, Language language) {
     for (int i = 0; i < users.size(); ++i) {
         const AddressRow& u = users[i];
         const QString name =

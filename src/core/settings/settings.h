@@ -5,6 +5,7 @@
 #include "settings/addressrow.h"
 #include "settings/codepage.h"
 #include "ui/result.h"
+#include "ui/language.h"
 
 #include <QDate>
 
@@ -26,8 +27,8 @@ struct Settings {
     bool holidayWholeDay = true; // "Darstellung 24h"
     bool standardWholeDay = false;
     bool standardActive = true;
-    QString language;
-    QString country;
+    Language language = Language::German;
+    Country country;
     DayList furtherDays;
     HolidayTables holidays = HolidayTables::withNames();
     QString storedMask; // "Definition" as read with the country's default
@@ -52,7 +53,8 @@ struct SettingsToSave {
     QString standardFrom, standardTo, standardPlace;
     QString holidayFrom, holidayTo, holidayPlace;
     bool holidayWholeDay = false, standardWholeDay = false, standardActive = false;
-    QString language, country;
+    Language language = Language::German;
+    Country country;
     DayList furtherDays;
 };
 
@@ -69,9 +71,10 @@ struct SaveFailure {
 using SaveResult = Result<void, SaveFailure>;
 
 // Both saves refuse a text that Windows-1252 cannot hold before they write anything,
-// naming the field in the language given ("English", else German).
+// naming the field in the language given.
 SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s);
-SaveResult SaveUsers(ProfileFile& file, const AddressList& users, const QString& language = {});
+SaveResult SaveUsers(ProfileFile& file, const AddressList& users,
+                     Language language = Language::German);
 
 // Section blocks as stored: lines joined by BEL, each followed by NUL, then one NUL.
 QString furtherDaysBlock(const DayList& rows);

@@ -2,33 +2,8 @@
 
 namespace mv {
 
-std::array<bool, 12> holidayBoxes(const Settings& settings, const QString& country) {
-    std::array<bool, 12> boxes{};
-    auto apply = [&boxes](const HolidayTable& t) {
-        for (int i = 0; i < 12; ++i)
-            boxes[size_t(i)] =
-                !t[size_t(i)].name.isEmpty() && t[size_t(i)].flag == QLatin1String("1");
-    };
-    auto applyCountry = [&](const QString& c) {
-        if (c == QLatin1String("USA"))
-            apply(settings.holidays.us);
-        else if (c == QLatin1String("Deutschland"))
-            apply(settings.holidays.de);
-        else
-            return false;
-        return true;
-    };
-    if (!applyCountry(settings.country)) {
-        for (int i = 0; i < 12; ++i)
-            boxes[size_t(i)] = settings.holidays.at[size_t(i)].flag == QLatin1String("1");
-    }
-    if (country != settings.country)
-        applyCountry(country);
-    return boxes;
-}
-
-DayListInput dayListInput(const Settings& settings, int year, const QString& country,
-                          const std::array<bool, 12>& boxes) {
+DayListInput dayListInput(const Settings& settings, int year, const Country& country,
+                          const HolidayBoxes& boxes) {
     DayListInput in;
     in.country = country;
     in.year = year;
@@ -44,7 +19,8 @@ DayListInput dayListInput(const Settings& settings, int year, const QString& cou
 
 DayList storedDayList(const Settings& settings, int year) {
     return BuildDayList(
-        dayListInput(settings, year, settings.country, holidayBoxes(settings, settings.country)));
+        dayListInput(settings, year, settings.country,
+                     boxesFor(settings.holidays, settings.country, settings.country)));
 }
 
 } // namespace mv

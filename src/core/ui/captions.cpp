@@ -202,20 +202,13 @@ const QStringList& designedFurtherDayColumns() {
     return list;
 }
 
-QString windowCaption(const QString& language) {
-    if (language == QLatin1String("English"))
-        return u("Define holidays");
-    if (language == QLatin1String("Deutsch"))
-        return u("Feiertage festlegen");
-    return {};
+QString windowCaption(Language language) {
+    return language == Language::English ? u("Define holidays") : u("Feiertage festlegen");
 }
 
-QString windowCaptionWithYear(const QString& language, const QString& year) {
-    if (language == QLatin1String("English"))
-        return u("Define Holidays (") + year + u(")");
-    if (language == QLatin1String("Deutsch"))
-        return u("Feiertage festlegen (") + year + u(")");
-    return {};
+QString windowCaptionWithYear(Language language, const QString& year) {
+    return (language == Language::English ? u("Define Holidays (") : u("Feiertage festlegen (")) +
+           year + u(")");
 }
 
 } // namespace mv

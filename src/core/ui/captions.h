@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/language.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,9 +29,8 @@ const QList<DesignedCaption>& mainWindowDesignedCaptions();
 struct CaptionList {
     QStringList german;
     QStringList english;
-    // "English" gives the English list, anything else the German one.
-    const QStringList& in(const QString& language) const {
-        return language == QLatin1String("English") ? english : german;
+    const QStringList& in(Language language) const {
+        return language == Language::English ? english : german;
     }
 };
 
@@ -44,8 +45,7 @@ const CaptionList& monthNames();               // January first
 const QStringList& designedFurtherDayColumns(); // "Uhrzeit" in place of "Zeit"
 
 // Window caption: without year (language applied) and with year (year field left).
-// The year form exists only for "Deutsch" and "English"; other languages give "".
-QString windowCaption(const QString& language);
-QString windowCaptionWithYear(const QString& language, const QString& year);
+QString windowCaption(Language language);
+QString windowCaptionWithYear(Language language, const QString& year);
 
 } // namespace mv

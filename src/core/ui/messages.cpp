@@ -70,10 +70,8 @@ QString MessageTable::english(Msg m) {
     return QString::fromUtf8(kTexts[static_cast<int>(m)].english);
 }
 
-void MessageTable::fill(const QString& language) {
-    const bool english = language == QLatin1String("English");
-    if (!english && language != QLatin1String("Deutsch"))
-        return;
+void MessageTable::fill(Language language) {
+    const bool english = language == Language::English;
     for (int i = 0; i < static_cast<int>(Msg::Count_); ++i)
         texts_[i] = english ? MessageTable::english(static_cast<Msg>(i))
                             : MessageTable::german(static_cast<Msg>(i));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/language.h"
+
 #include <QString>
 #include <array>
 
@@ -47,8 +49,7 @@ enum class Msg {
 // The program's message texts in the language last applied; empty until then.
 class MessageTable {
 public:
-    // "English" or "Deutsch" (exact) fills every entry; anything else changes nothing.
-    void fill(const QString& language);
+    void fill(Language language);
     QString text(Msg m) const { return texts_[static_cast<int>(m)]; }
     QString operator[](Msg m) const { return text(m); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/language.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QFontMetrics>
@@ -70,8 +72,8 @@ inline void setCaption(QObject* o, const QString& text) {
 }
 
 // The month calendars speak the interface language.
-inline QLocale calendarLocale(const QString& language) {
-    if (language == QLatin1String("English"))
+inline QLocale calendarLocale(Language language) {
+    if (language == Language::English)
         return QLocale(QLocale::English, QLocale::UnitedStates);
     return QLocale(QLocale::German, QLocale::Germany);
 }

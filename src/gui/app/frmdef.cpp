@@ -176,10 +176,10 @@ void frmDef::loadStoredSettings() {
     // The country switch puts only the German and the US table on the boxes. A stored
     // selection of another country stands on them from the start, so that a save writes
     // it back instead of an empty mask.
-    if (currentCountry_ != QLatin1String("USA") &&
-        currentCountry_ != QLatin1String("Deutschland")) {
+    if (!holidays_.shownTable(currentCountry_)) {
+        const HolidayBoxes boxes = boxesFor(holidays_, currentCountry_, currentCountry_);
         for (int i = 0; i < 12; ++i)
-            chkFeiertage_[i]->setChecked(holidays_.at[i].flag == QLatin1String("1"));
+            chkFeiertage_[i]->setChecked(boxes[size_t(i)]);
     }
     setAddressRows(lvAdressen_, s.users);
     showServerSelection();
@@ -196,8 +196,8 @@ void frmDef::mnulanguage_Click() {
     frmlanguage dialog(this, messages_, currentLanguage_, currentCountry_);
     dialog.setMessageBox(messageBox_);
     if (dialog.exec() == QDialog::Accepted) {
-        Sprache(dialog.chosenLanguage());
-        land(dialog.chosenCountry());
+        Sprache(*dialog.chosenLanguage());
+        land(*dialog.chosenCountry());
     }
     Form_Activate();
 }
@@ -233,11 +233,9 @@ void frmDef::endProgram(int code) {
 
 // ---------------------------------------------------------------- language and country
 
-void frmDef::Sprache(const QString& sprach) {
+void frmDef::Sprache(Language sprach) {
     currentLanguage_ = sprach;
-    const bool english = sprach == QLatin1String("English");
-    if (!english && sprach != QLatin1String("Deutsch"))
-        return;
+    const bool english = sprach == Language::English;
 
     for (const Caption& c : mainWindowCaptions()) {
         setCaption(findChild<QObject*>(c.objectName), english ? c.english : c.german);
@@ -261,37 +259,23 @@ void frmDef::Sprache(const QString& sprach) {
     messages_.fill(sprach);
 }
 
-void frmDef::land(const QString& sland) {
+void frmDef::land(const Country& sland) {
     currentCountry_ = sland;
-    HolidayTable* table = nullptr;
-    if (sland == QLatin1String("USA"))
-        table = &holidays_.us;
-    else if (sland == QLatin1String("Deutschland"))
-        table = &holidays_.de;
-    if (table) {
+    if (const HolidayTable* table = holidays_.shownTable(sland)) {
+        const HolidayBoxes boxes = boxesFor(holidays_, sland, sland);
         for (int i = 0; i < 12; ++i) {
             const HolidayRow& row = (*table)[i];
             QCheckBox* box = chkFeiertage_[i];
             box->setText(row.name);
-            if (row.name.isEmpty()) {
-                box->setChecked(false);
-                box->hide();
-            } else {
-                box->setChecked(row.flag == QLatin1String("1"));
-                box->show();
-            }
+            box->setChecked(boxes[size_t(i)]);
+            box->setVisible(!row.name.isEmpty());
         }
     }
     Tab1_Click();
 }
 
 void frmDef::chkFeiertage_Click(int index) {
-    HolidayTable* table = nullptr;
-    if (currentCountry_ == QLatin1String("USA"))
-        table = &holidays_.us;
-    else if (currentCountry_ == QLatin1String("Deutschland"))
-        table = &holidays_.de;
-    if (table)
+    if (HolidayTable* table = holidays_.shownTable(currentCountry_))
         (*table)[index].flag =
             chkFeiertage_[index]->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -388,9 +372,7 @@ void frmDef::txtJahr_LostFocus() {
     selectedYear_ = *year;
     // The field shows the year as it is used (" 2012" becomes "2012").
     txtJahr_->setText(QString::number(*year));
-    const QString caption = windowCaptionWithYear(currentLanguage_, QString::number(*year));
-    if (!caption.isEmpty())
-        setWindowTitle(caption);
+    setWindowTitle(windowCaptionWithYear(currentLanguage_, QString::number(*year)));
 }
 
 void frmDef::refuseYear() {
@@ -483,7 +465,7 @@ void frmDef::cmdBenutzerSpeichern_Click() {
 
 void frmDef::cmdDefinitionsDatei_Click() {
     // A year the window refuses (one stored out of range, for one) writes no file.
-    if (!parseYear(QString::number(selectedYear_))) {
+    if (!isYearInRange(selectedYear_)) {
         Tab1_->setCurrentIndex(2);
         // after the tab's own handler, which gives the focus to the year
         QMetaObject::invokeMethod(

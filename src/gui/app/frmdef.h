@@ -40,8 +40,8 @@ public:
     explicit frmDef(Environment env, MessageBoxFunction messageBox = {}, QWidget* parent = nullptr);
     ~frmDef() override;
 
-    QString currentLanguage() const { return currentLanguage_; }
-    QString currentCountry() const { return currentCountry_; }
+    Language currentLanguage() const { return currentLanguage_; }
+    Country currentCountry() const { return currentCountry_; }
     int selectedYear() const { return selectedYear_; }
     const MessageTable& messages() const { return messages_; }
     bool debugMode() const { return debugMode_; }
@@ -82,8 +82,8 @@ private:
     void endProgram(int code);
 
     // Language and country procedures.
-    void Sprache(const QString& sprach);
-    void land(const QString& sland);
+    void Sprache(Language sprach);
+    void land(const Country& sland);
 
     void Tab1_Click();
     void showDayList();
@@ -162,8 +162,8 @@ private:
     std::unique_ptr<gw::Account> gwAccount_;
     bool activated_ = false;
     int selectedYear_ = 0;
-    QString currentLanguage_;
-    QString currentCountry_;
+    Language currentLanguage_ = Language::German;
+    Country currentCountry_;
     QString postOfficeAddress_;
     QString postOfficePort_;
     HolidayTables holidays_;

@@ -65,7 +65,7 @@ QWidget* frmDef::buildOverviewTab() {
         auto* cal = named<MonthCalendar>(QStringLiteral("calKalender_%1").arg(m));
         cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
-        cal->setLocale(calendarLocale(QStringLiteral("Deutsch")));
+        cal->setLocale(calendarLocale(Language::German));
         cal->setFirstDayOfWeek(Qt::Sunday);
         if (m == 11) {
             if (auto* view = cal->findChild<QTableView*>())

@@ -61,7 +61,7 @@ void frmDef::cmdListAdressen_CalDav() {
     lstAddressBookEntries_->clear();
     const CalDavSettings server = LoadCalDavSettings(ProfileFile(env_.settingsPath()));
     Connection c{server.url, server.user, server.password, server.caFile};
-    c.german = currentLanguage_ != QLatin1String("English");
+    c.language = currentLanguage_;
     Result<CalendarList> calendars = fail(QString());
     if (auto client = Client::create(c))
         calendars = discoverCalendars(**client);
@@ -80,12 +80,12 @@ void frmDef::cmdListAdressen_CalDav() {
 
 namespace {
 
-CalDavRunInput runInput(const Environment& env, const MessageTable& messages,
-                        const QString& language, const AddressList& rows) {
+CalDavRunInput runInput(const Environment& env, const MessageTable& messages, Language language,
+                        const AddressList& rows) {
     CalDavRunInput in;
     in.environment = env;
     in.messages = messages;
-    in.german = language != QLatin1String("English");
+    in.language = language;
     in.settings = LoadCalDavSettings(ProfileFile(env.settingsPath()));
     in.settings.calendars = calendarsOf(rows);
     return in;

@@ -39,7 +39,7 @@ FurtherDaysEditor::FurtherDaysEditor(WindowMessages messages, QWidget* parent)
     cmdHinzu_->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     cmdLöschen_ = named<QPushButton>(QStringLiteral("cmdLöschen"));
     cmdLöschen_->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
-    setLanguage(QStringLiteral("Deutsch"));
+    setLanguage(Language::German);
     lvWeitereTage_ = reportList(QStringLiteral("lvWeitereTage"), designedFurtherDayColumns());
     // Date, time and a short place fit beside the designation without a horizontal scroll
     // bar: the columns are as wide as their usual content, the list somewhat wider.
@@ -120,8 +120,8 @@ void FurtherDaysEditor::setColumnCaptions(const QStringList& captions) {
     lvWeitereTage_->setHeaderLabels(captions);
 }
 
-void FurtherDaysEditor::setLanguage(const QString& language) {
-    const bool english = language == QLatin1String("English");
+void FurtherDaysEditor::setLanguage(Language language) {
+    const bool english = language == Language::English;
     const QString add = english ? QStringLiteral("Add the day, or apply the changes to the "
                                                  "day being edited")
                                 : QStringLiteral("Tag hinzufügen oder die Änderungen am "

@@ -3,6 +3,7 @@
 #include "app/windowparts.h"
 #include "calendar/dayentry.h"
 #include "days/appearanceswitches.h"
+#include "ui/language.h"
 
 #include <QGroupBox>
 #include <array>
@@ -37,8 +38,8 @@ public:
     DayList days() const;
     void setDays(const DayList& rows);
     void setColumnCaptions(const QStringList& captions);
-    // Tool tips and accessible names of the picture buttons ("English", else German).
-    void setLanguage(const QString& language);
+    // Tool tips and accessible names of the picture buttons.
+    void setLanguage(Language language);
     AppointmentFields appointmentFields() const;
     // The remove command, locked while a GroupWise action runs.
     QPushButton* removeCommand() const { return cmdLöschen_; }

@@ -12,9 +12,9 @@
 
 namespace mv {
 
-frmlanguage::frmlanguage(QWidget* parent, const MessageTable& messages, QString currentLanguage,
-                         QString currentCountry)
-    : QDialog(parent), currentLanguage_(std::move(currentLanguage)),
+frmlanguage::frmlanguage(QWidget* parent, const MessageTable& messages, Language currentLanguage,
+                         Country currentCountry)
+    : QDialog(parent), currentLanguage_(currentLanguage),
       currentCountry_(std::move(currentCountry)) {
     setObjectName(QStringLiteral("frmlanguage"));
     setWindowTitle(QStringLiteral("Sprache/Land"));
@@ -25,14 +25,14 @@ frmlanguage::frmlanguage(QWidget* parent, const MessageTable& messages, QString 
     Label1->setObjectName(QStringLiteral("Label1"));
     cmbSprache = new QComboBox(this);
     cmbSprache->setObjectName(QStringLiteral("cmbSprache"));
-    cmbSprache->addItems({QStringLiteral("Deutsch"), QStringLiteral("English")});
+    cmbSprache->addItems({storedText(Language::German), storedText(Language::English)});
     Label1->setBuddy(cmbSprache);
 
     Label2 = new QLabel(QStringLiteral("Land:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     cmbLand = new QComboBox(this);
     cmbLand->setObjectName(QStringLiteral("cmbLand"));
-    cmbLand->addItems({QStringLiteral("Deutschland"), QStringLiteral("USA")});
+    cmbLand->addItems({Country::germany().storedText(), Country::usa().storedText()});
     Label2->setBuddy(cmbLand);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
@@ -73,12 +73,13 @@ void frmlanguage::Form_Load(const MessageTable& messages) {
     Label1->setText(messages[Msg::Language]);
     Label2->setText(messages[Msg::Country]);
 
-    cmbSprache->setCurrentIndex(currentLanguage_ == QLatin1String("English") ? 1 : 0);
-    // A country the dialog does not offer is left unselected, so OK asks for a choice.
-    if (currentCountry_ == QStringLiteral("Östereich"))
+    cmbSprache->setCurrentIndex(currentLanguage_ == Language::English ? 1 : 0);
+    // "Östereich", which the dialog does not offer, is left unselected, so OK asks for a
+    // choice; any other country shows "Deutschland".
+    if (currentCountry_.isAustria())
         cmbLand->setCurrentIndex(-1);
     else
-        cmbLand->setCurrentIndex(currentCountry_ == QLatin1String("USA") ? 1 : 0);
+        cmbLand->setCurrentIndex(currentCountry_.isUsa() ? 1 : 0);
 }
 
 void frmlanguage::OKButton_Click() {
@@ -87,8 +88,8 @@ void frmlanguage::OKButton_Click() {
                      QMessageBox::NoIcon, QMessageBox::Ok});
         return;
     }
-    chosenLanguage_ = cmbSprache->currentText();
-    chosenCountry_ = cmbLand->currentText();
+    chosenLanguage_ = languageFromStored(cmbSprache->currentText());
+    chosenCountry_ = Country::fromStored(cmbLand->currentText());
     accept();
 }
 

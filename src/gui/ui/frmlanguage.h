@@ -1,9 +1,12 @@
 #pragma once
 
+#include "calendar/country.h"
 #include "messagebox.h"
+#include "ui/language.h"
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -18,11 +21,12 @@ class MessageTable;
 class frmlanguage : public QDialog {
     Q_OBJECT
 public:
-    frmlanguage(QWidget* parent, const MessageTable& messages, QString currentLanguage,
-                QString currentCountry);
+    frmlanguage(QWidget* parent, const MessageTable& messages, Language currentLanguage,
+                Country currentCountry);
 
-    QString chosenLanguage() const { return chosenLanguage_; }
-    QString chosenCountry() const { return chosenCountry_; }
+    // None until OK took a choice.
+    std::optional<Language> chosenLanguage() const { return chosenLanguage_; }
+    std::optional<Country> chosenCountry() const { return chosenCountry_; }
 
     void setMessageBox(MessageBoxFunction messageBox);
 
@@ -31,10 +35,10 @@ private:
     void OKButton_Click();
     void CancelButton_Click();
 
-    QString currentLanguage_;
-    QString currentCountry_;
-    QString chosenLanguage_;
-    QString chosenCountry_;
+    Language currentLanguage_;
+    Country currentCountry_;
+    std::optional<Language> chosenLanguage_;
+    std::optional<Country> chosenCountry_;
     MessageBoxFunction messageBox_;
 
     QLabel* Label1 = nullptr;

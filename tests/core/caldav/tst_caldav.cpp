@@ -103,7 +103,7 @@ private:
                             const QString& password = QStringLiteral("svcpw")) const {
         CalDavRunInput in;
         in.environment.programFolder = folder;
-        in.messages.fill(QStringLiteral("Deutsch"));
+        in.messages.fill(Language::German);
         in.settings.url = server_.url();
         in.settings.user = QStringLiteral("service");
         in.settings.password = password;
@@ -245,7 +245,7 @@ private slots:
         QVERIFY(client.ok());
         const auto calendars = discoverCalendars(**client);
         QVERIFY(!calendars.ok());
-        QCOMPARE(calendars.error(), loginRefusedText(true));
+        QCOMPARE(calendars.error(), loginRefusedText(Language::German));
         const CalendarCheck check = checkCalendar(**client, QStringLiteral("/alice/home/"));
         QVERIFY(check.unauthorized);
     }
@@ -439,7 +439,7 @@ private slots:
         Recorder rec;
         RunResult r = CalDavWriteRun(in, rec);
         QCOMPARE(r.status, RunStatus::Aborted);
-        QCOMPARE(r.errorDescription, loginRefusedText(true));
+        QCOMPARE(r.errorDescription, loginRefusedText(Language::German));
         QVERIFY(!r.logWritten);
         QVERIFY(rec.finished.isEmpty());
         r = CalDavDeleteAllRun(in, rec);

@@ -16,7 +16,7 @@ std::array<bool, 12> maskBoxes(const char* mask) {
     return boxes;
 }
 
-DayListInput input(const QString& country, int year, const char* mask) {
+DayListInput input(const Country& country, int year, const char* mask) {
     DayListInput in;
     in.country = country;
     in.year = year;
@@ -48,9 +48,9 @@ DayEntry further(const QString& date, const QString& name, const QString& time =
     return DayEntry{date, name, time, place};
 }
 
-const QString kGermany = QStringLiteral("Deutschland");
-const QString kUsa = QStringLiteral("USA");
-const QString kAustria = QStringLiteral("Östereich");
+const Country kGermany = Country::fromStored(QStringLiteral("Deutschland"));
+const Country kUsa = Country::fromStored(QStringLiteral("USA"));
+const Country kAustria = Country::fromStored(QStringLiteral("Östereich"));
 
 } // namespace
 
@@ -87,6 +87,10 @@ private slots:
     void loadFlags();
     void loadFlagsUnknownCountry();
     void forCountryAndDefaults();
+    void countryStoredText_data();
+    void countryStoredText();
+    void boxesPerCountry_data();
+    void boxesPerCountry();
 };
 
 void TestDayList::germany2011Default() {
@@ -156,14 +160,14 @@ void TestDayList::usaSundayHolidayAndObservedDay() {
 
 void TestDayList::otherCountriesUseGermanRules_data() {
     QTest::addColumn<QString>("country");
-    QTest::newRow("Östereich") << kAustria;
+    QTest::newRow("Östereich") << kAustria.storedText();
     QTest::newRow("unknown country") << QStringLiteral("Frankreich");
     QTest::newRow("empty country") << QString();
 }
 
 void TestDayList::otherCountriesUseGermanRules() {
     QFETCH(QString, country);
-    QCOMPARE(dateAndName(BuildDayList(input(country, 2011, kMaskDE))),
+    QCOMPARE(dateAndName(BuildDayList(input(Country::fromStored(country), 2011, kMaskDE))),
              dateAndName(BuildDayList(input(kGermany, 2011, kMaskDE))));
 }
 
@@ -236,16 +240,16 @@ void TestDayList::furtherDayOnHolidayFollowsIt() {
 void TestDayList::yearsOutsideRangeGiveNoHolidayRows_data() {
     QTest::addColumn<QString>("country");
     QTest::addColumn<int>("year");
-    QTest::newRow("Germany 1582") << kGermany << 1582;
-    QTest::newRow("Germany 8203") << kGermany << 8203;
-    QTest::newRow("USA 1582") << kUsa << 1582;
-    QTest::newRow("USA 8203") << kUsa << 8203;
+    QTest::newRow("Germany 1582") << kGermany.storedText() << 1582;
+    QTest::newRow("Germany 8203") << kGermany.storedText() << 8203;
+    QTest::newRow("USA 1582") << kUsa.storedText() << 1582;
+    QTest::newRow("USA 8203") << kUsa.storedText() << 8203;
 }
 
 void TestDayList::yearsOutsideRangeGiveNoHolidayRows() {
     QFETCH(QString, country);
     QFETCH(int, year);
-    DayListInput in = input(country, year, "111111111111");
+    DayListInput in = input(Country::fromStored(country), year, "111111111111");
     QVERIFY(BuildDayList(in).isEmpty());
     in.furtherDays = {further("30.12.1899", "Zero date")};
     for (const DayEntry& row : BuildDayList(in))
@@ -376,7 +380,7 @@ void TestDayList::marksAustriaAndFurtherDays() {
 
 void TestDayList::marksOutsideRange() {
     // The zero date must not leak in as 30 December.
-    for (const QString& country : {kGermany, kUsa}) {
+    for (const Country& country : {kGermany, kUsa}) {
         const YearMarks marks = BuildYearMarks(input(country, 1582, "111111111111"));
         for (const QList<int>& month : marks)
             QVERIFY(!month.contains(2));
@@ -424,7 +428,8 @@ void TestDayList::loadFlags() {
 void TestDayList::loadFlagsUnknownCountry() {
     // A hand-edited country keeps its stored mask as "Östereich" does.
     HolidayTables tables = HolidayTables::withNames();
-    tables.loadFlags(QStringLiteral("Frankreich"), QStringLiteral("100000000001"));
+    tables.loadFlags(Country::fromStored(QStringLiteral("Frankreich")),
+                     QStringLiteral("100000000001"));
     QCOMPARE(flags(tables.de), QStringLiteral("111111110111_"));
     QCOMPARE(flags(tables.us), QStringLiteral("101111011100_"));
     QCOMPARE(flags(tables.at), QStringLiteral("100000000001_"));
@@ -435,14 +440,91 @@ void TestDayList::forCountryAndDefaults() {
     QCOMPARE(tables.forCountry(kGermany), &tables.de);
     QCOMPARE(tables.forCountry(kUsa), &tables.us);
     QCOMPARE(tables.forCountry(kAustria), &tables.at);
-    QCOMPARE(tables.forCountry(QStringLiteral("Österreich")), &tables.at);
-    QCOMPARE(tables.forCountry(QStringLiteral("usa")), &tables.at);
+    QCOMPARE(tables.forCountry(Country::fromStored(QStringLiteral("Österreich"))), &tables.at);
+    QCOMPARE(tables.forCountry(Country::fromStored(QStringLiteral("usa"))), &tables.at);
     const HolidayTables& constTables = tables;
     QCOMPARE(constTables.forCountry(kUsa), &tables.us);
 
     QCOMPARE(defaultMask(kUsa), QStringLiteral("101111011100"));
     QCOMPARE(defaultMask(kGermany), QStringLiteral("111111110111"));
     QCOMPARE(defaultMask(kAustria), QStringLiteral("111111110111"));
+}
+
+void TestDayList::countryStoredText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("Deutschland") << "Deutschland" << int(Country::Kind::Germany);
+    QTest::newRow("USA") << "USA" << int(Country::Kind::Usa);
+    QTest::newRow("Östereich") << "Östereich" << int(Country::Kind::Austria);
+    QTest::newRow("lower case") << "usa" << int(Country::Kind::Other);
+    QTest::newRow("blank behind") << "Deutschland " << int(Country::Kind::Other);
+    QTest::newRow("spelt right") << "Österreich" << int(Country::Kind::Other);
+    QTest::newRow("hand-edited") << "Frankreich" << int(Country::Kind::Other);
+    QTest::newRow("empty") << "" << int(Country::Kind::Other);
+}
+
+// Every text comes back byte-exact, so a save writes back what was loaded.
+void TestDayList::countryStoredText() {
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    const Country country = Country::fromStored(text);
+    QCOMPARE(int(country.kind()), kind);
+    QCOMPARE(country.storedText(), text);
+    QCOMPARE(Country::fromStored(country.storedText()), country);
+}
+
+void TestDayList::boxesPerCountry_data() {
+    QTest::addColumn<QString>("loaded");
+    QTest::addColumn<QString>("storedMask");
+    QTest::addColumn<QString>("applied");
+    QTest::addColumn<QString>("boxes");
+    QTest::newRow("Germany") << "Deutschland"
+                             << "100000000001"
+                             << "Deutschland"
+                             << "100000000001";
+    QTest::newRow("USA clears the unnamed boxes") << "USA"
+                                                  << "111111111111"
+                                                  << "USA"
+                                                  << "111111111100";
+    QTest::newRow("Östereich shows its stored flags") << "Östereich"
+                                                      << "000000000011"
+                                                      << "Östereich"
+                                                      << "000000000011";
+    QTest::newRow("hand-edited country, short mask") << "Frankreich"
+                                                     << "10"
+                                                     << "Frankreich"
+                                                     << "100000000000";
+    QTest::newRow("switch to the USA takes its default") << "Deutschland"
+                                                         << "100000000001"
+                                                         << "USA"
+                                                         << "101111011100";
+    QTest::newRow("switch to Germany takes its default") << "USA"
+                                                         << "000000000000"
+                                                         << "Deutschland"
+                                                         << "111111110111";
+    QTest::newRow("switch to Östereich keeps the boxes") << "Deutschland"
+                                                         << "100000000001"
+                                                         << "Östereich"
+                                                         << "100000000001";
+    QTest::newRow("switch between countries without a table") << "Östereich"
+                                                              << "000000000011"
+                                                              << "Frankreich"
+                                                              << "000000000011";
+}
+
+void TestDayList::boxesPerCountry() {
+    QFETCH(QString, loaded);
+    QFETCH(QString, storedMask);
+    QFETCH(QString, applied);
+    QFETCH(QString, boxes);
+    HolidayTables tables = HolidayTables::withNames();
+    tables.loadFlags(Country::fromStored(loaded), storedMask);
+    const HolidayBoxes shown =
+        boxesFor(tables, Country::fromStored(loaded), Country::fromStored(applied));
+    QString text;
+    for (bool box : shown)
+        text += box ? QLatin1Char('1') : QLatin1Char('0');
+    QCOMPARE(text, boxes);
 }
 
 QTEST_GUILESS_MAIN(TestDayList)

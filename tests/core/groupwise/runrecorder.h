@@ -69,7 +69,8 @@ inline QString readLog(const QString& path) {
 
 inline mv::MessageTable table(const QString& language) {
     mv::MessageTable t;
-    t.fill(language);
+    if (const auto l = mv::languageFromText(language))
+        t.fill(*l);
     return t;
 }
 

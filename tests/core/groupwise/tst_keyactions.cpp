@@ -28,10 +28,10 @@ class TestKeyActions : public QObject {
                      QStringLiteral("12345"), 249);
     }
     KeyActionResult create(const QString& language = QStringLiteral("Deutsch")) {
-        return CreateTrustedAppKey(env(), domain(), table(language), language);
+        return CreateTrustedAppKey(env(), domain(), table(language), languageFromStored(language));
     }
     KeyActionResult remove(const QString& language = QStringLiteral("Deutsch")) {
-        return DeleteTrustedAppKey(env(), domain(), table(language), language);
+        return DeleteTrustedAppKey(env(), domain(), table(language), languageFromStored(language));
     }
 
 private slots:
@@ -84,7 +84,6 @@ private slots:
                                                 "werden., \"Anwendung bereits vorhanden\""));
         QCOMPARE(create(QStringLiteral("English")).failure().notice->text,
                  QStringLiteral("Can`t create key, \"Application still there\""));
-        QVERIFY(!create(QStringLiteral("Français")).failure().notice.has_value());
         QCOMPARE(stored(), first);
 
         // A stored key that is not the domain's.
@@ -162,20 +161,17 @@ private slots:
                "gelöscht werden, Anmeldung nicht möglich\"";
         QTest::newRow("delete 11 en") << false << 11 << "English"
                                       << "Can`t delete key, \"Can`t delete key\"";
-        QTest::newRow("other language") << true << 2 << "english" << QString();
     }
     void failureTexts() {
         QFETCH(bool, creation);
         QFETCH(int, code);
         QFETCH(QString, language);
         QFETCH(QString, text);
-        const auto notice = keyFailureNotice(creation, code, table(language), language);
-        QCOMPARE(notice.has_value(), !text.isNull());
-        if (notice) {
-            QCOMPARE(notice->text, text);
-            QCOMPARE(notice->icon, Notice::Icon::None);
-            QCOMPARE(notice->title, QStringLiteral("Marvolingen"));
-        }
+        const Notice notice =
+            keyFailureNotice(creation, code, table(language), languageFromStored(language));
+        QCOMPARE(notice.text, text);
+        QCOMPARE(notice.icon, Notice::Icon::None);
+        QCOMPARE(notice.title, QStringLiteral("Marvolingen"));
     }
 };
 

@@ -91,7 +91,7 @@ class TestRunsLocal : public QObject {
     }
     KeyActionResult createKey() {
         return CreateTrustedAppKey(env(), LocalSystem::domainPath(folder()),
-                                   table(QStringLiteral("Deutsch")), QStringLiteral("Deutsch"));
+                                   table(QStringLiteral("Deutsch")), Language::German);
     }
     RunResult write(const QStringList& users, RunRecorder& rec) {
         WriteRunInput in;
@@ -233,7 +233,7 @@ private slots:
         // After the key is deleted the stored text is plain and every login fails.
         const KeyActionResult gone =
             DeleteTrustedAppKey(env(), LocalSystem::domainPath(folder()),
-                                table(QStringLiteral("Deutsch")), QStringLiteral("Deutsch"));
+                                table(QStringLiteral("Deutsch")), Language::German);
         QVERIFY(gone.ok());
         QCOMPARE(gone->text, QStringLiteral("Anwendungschlüssel wurde aus der Groupwise "
                                             "Datenbank gelöscht.."));

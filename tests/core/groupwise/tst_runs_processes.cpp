@@ -58,7 +58,7 @@ class TestRunsProcesses : public QObject {
         Environment env;
         env.programFolder = folder();
         QVERIFY(CreateTrustedAppKey(env, LocalSystem::domainPath(folder()),
-                                    table(QStringLiteral("English")), QStringLiteral("English"))
+                                    table(QStringLiteral("English")), Language::English)
                     .ok());
         QFile ini(env.settingsPath());
         QVERIFY(ini.open(QIODevice::Append));

@@ -72,7 +72,7 @@ ical::ExportOptions options(const QString& zone = QStringLiteral("Europe/Berlin"
 
 DayEntry yearlyFurtherDay() {
     DayListInput in;
-    in.country = QStringLiteral("USA");
+    in.country = Country::fromStored(QStringLiteral("USA"));
     in.year = 2026;
     in.yearText = QStringLiteral("2026");
     in.furtherDays = {{"24.12.*", "Heiligabend", "13:00 - 18:00", "Kirche"}};

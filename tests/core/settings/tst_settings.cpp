@@ -46,8 +46,8 @@ QStringList describe(const Settings& s) {
                   QString::number(s.holidayWholeDay),
                   QString::number(s.standardWholeDay),
                   QString::number(s.standardActive),
-                  s.language,
-                  s.country,
+                  storedText(s.language),
+                  s.country.storedText(),
                   s.storedMask,
                   QString::number(s.asNote),
                   flags(s.holidays.de),
@@ -100,6 +100,8 @@ private slots:
     void valuesCutToMax();
     void unknownLanguageFallsBackToGerman_data();
     void unknownLanguageFallsBackToGerman();
+    void languageAndCountrySurviveLoadAndSave_data();
+    void languageAndCountrySurviveLoadAndSave();
     void furtherDayLineShapes();
     void userLineShapes();
     void emptyFurtherDaysLeaveEmptySection();
@@ -159,9 +161,9 @@ void TestSettings::firstStartDefaults() {
     QVERIFY(!s.standardWholeDay);
     QVERIFY(s.standardActive);
     QVERIFY(!s.asNote);
-    QCOMPARE(s.language, language);
-    QCOMPARE(s.country, country);
-    QCOMPARE(s.storedMask, defaultMask(country));
+    QCOMPARE(storedText(s.language), language);
+    QCOMPARE(s.country.storedText(), country);
+    QCOMPARE(s.storedMask, defaultMask(Country::fromStored(country)));
     QCOMPARE(flags(s.holidays.de), QString::fromLatin1(kMaskDE));
     QCOMPARE(flags(s.holidays.us), QString::fromLatin1(kMaskUS));
     QVERIFY(s.furtherDays.isEmpty());
@@ -298,7 +300,7 @@ void TestSettings::valuesCutToMax() {
     const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
     QCOMPARE(s.standardPlace.size(), 59);
     QCOMPARE(s.holidayPlace.size(), 99);
-    QCOMPARE(s.country.size(), 299);
+    QCOMPARE(s.country.storedText().size(), 299);
     QCOMPARE(s.standardFrom, QStringLiteral("07:30"));
     QCOMPARE(s.postOfficeAddress.size(), 256);
 }
@@ -316,9 +318,38 @@ void TestSettings::unknownLanguageFallsBackToGerman() {
     writeBytes(path_, "[Einstellungen]\r\nSprache=" + stored + "\r\n");
     ProfileFile file(path_);
     const Settings s = LoadSettings(file, kToday, "1");
-    QCOMPARE(s.language, QStringLiteral("Deutsch"));
+    QCOMPARE(storedText(s.language), QStringLiteral("Deutsch"));
     QVERIFY(SaveSettings(file, toSave(s)).ok());
     QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 300), QStringLiteral("Deutsch"));
+}
+
+void TestSettings::languageAndCountrySurviveLoadAndSave_data() {
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QByteArray>("country");
+    QTest::addColumn<QByteArray>("savedLanguage");
+    QTest::newRow("German, Germany")
+        << QByteArray("Deutsch") << QByteArray("Deutschland") << QByteArray("Deutsch");
+    QTest::newRow("English, USA") << QByteArray("English") << QByteArray("USA")
+                                  << QByteArray("English");
+    QTest::newRow("Östereich") << QByteArray("English") << QByteArray("\xD6stereich")
+                               << QByteArray("English");
+    QTest::newRow("hand-edited country")
+        << QByteArray("Deutsch") << QByteArray("Frankreich") << QByteArray("Deutsch");
+    QTest::newRow("unknown language, right spelling")
+        << QByteArray("english") << QByteArray("\xD6sterreich") << QByteArray("Deutsch");
+}
+
+// The country text goes back to the file byte for byte; an unknown language as German.
+void TestSettings::languageAndCountrySurviveLoadAndSave() {
+    QFETCH(QByteArray, language);
+    QFETCH(QByteArray, country);
+    QFETCH(QByteArray, savedLanguage);
+    writeBytes(path_, "[Einstellungen]\r\nSprache=" + language + "\r\nLand=" + country + "\r\n");
+    ProfileFile file(path_);
+    QVERIFY(SaveSettings(file, toSave(LoadSettings(file, kToday, "1"))).ok());
+    const QByteArray saved = readBytes(path_);
+    QVERIFY2(saved.contains("\r\nSprache=" + savedLanguage + "\r\n"), saved.constData());
+    QVERIFY2(saved.contains("\r\nLand=" + country + "\r\n"), saved.constData());
 }
 
 void TestSettings::furtherDayLineShapes() {
@@ -372,7 +403,7 @@ void TestSettings::saveStopsAtFirstFailure() {
     t.yearText = "2012";
     t.standardPlace = "Zeile\nbruch"; // cannot be stored as one line
     t.holidayFrom = "neu";
-    t.language = "neu";
+    t.language = Language::English;
     t.furtherDays = {{"24.12.*", "neu", "Note", ""}};
     const SaveResult r = SaveSettings(file, t);
     QVERIFY(!r.ok());
@@ -431,7 +462,7 @@ void TestSettings::saveRefusesUnstorableText() {
     ProfileFile file(path_);
     SettingsToSave t = toSave(LoadSettings(file, kToday, "49"));
     t.yearText = "2012";
-    t.language = language;
+    t.language = languageFromStored(language);
     t.furtherDays = {{"24.12.*", "Heiligabend", "Note", ""}, {"01.05.2012", "Fest", "Note", ""}};
     if (what == "designation")
         t.furtherDays[1].designation = text;

@@ -15,17 +15,17 @@ private slots:
 
     void fillRules() {
         mv::MessageTable t;
-        t.fill("English");
-        t.fill("Deutsch");
+        t.fill(mv::Language::English);
+        t.fill(mv::Language::German);
         for (int i = 0; i < static_cast<int>(Msg::Count_); ++i) {
             const auto m = static_cast<Msg>(i);
             QCOMPARE(t.text(m), mv::MessageTable::german(m));
             QVERIFY(!t.text(m).isEmpty());
         }
-        // Case matters: a lower-case word leaves every entry alone.
-        t.fill("english");
+        // Case matters: a lower-case word names no language.
+        QVERIFY(!mv::languageFromText("english"));
         QCOMPARE(t[Msg::YearRange], QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
-        t.fill("English");
+        t.fill(*mv::languageFromText("English"));
         QCOMPARE(t[Msg::YearRange], QString("The year must be one between 1583 and 8202"));
     }
 
