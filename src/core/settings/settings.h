@@ -4,8 +4,8 @@
 #include "calendar/holidaytables.h"
 #include "settings/addressrow.h"
 #include "settings/codepage.h"
-#include "ui/result.h"
 #include "ui/language.h"
+#include "ui/result.h"
 
 #include <QDate>
 
