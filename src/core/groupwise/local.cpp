@@ -1,5 +1,6 @@
 #include "groupwise/local.h"
 
+#include "files/safefile.h"
 #include "groupwise/demo.h"
 #include "groupwise/localstore.h"
 #include "runs/run.h"
@@ -9,26 +10,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace mv::gw {
 
 namespace {
-
-void syncFolder(const QString& folder) {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
 
 void removeDatabaseFiles(const QString& path) {
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})

@@ -1,5 +1,6 @@
 #include "runs/runlog.h"
 
+#include "files/safefile.h"
 #include "settings/codepage.h"
 
 #include <QDir>
@@ -7,37 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace mv {
-
-namespace {
-
-bool syncFile(QFile& file) {
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    Q_UNUSED(file);
-    return true;
-#endif
-}
-
-void syncFolder(const QString& folder) {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
-
-} // namespace
 
 QString runLogFilePath(const Environment& environment, const QString& prefix, const QDateTime& at) {
     return environment.folderWithSeparator() + prefix +

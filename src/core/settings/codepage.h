@@ -28,10 +28,4 @@ struct Unstorable {
 // The first field holding a character that Windows-1252 cannot hold.
 std::optional<Unstorable> findUnstorable(const QList<StoredField>& fields);
 
-// Replaces a file atomically with the given bytes (temporary file beside it, then
-// rename); the replacement keeps owner, group and mode of the old file. Where the folder
-// takes no new file, or the old owner cannot be kept, the file is written in place.
-// New files get owner-only permissions when ownerOnly is set.
-bool atomicWrite(const QString& path, const QByteArray& bytes, bool ownerOnly = false);
-
 } // namespace mv

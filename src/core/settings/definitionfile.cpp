@@ -1,5 +1,6 @@
 #include "settings/definitionfile.h"
 
+#include "files/safefile.h"
 #include "settings/codepage.h"
 
 #include <QFileInfo>

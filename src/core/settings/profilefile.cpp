@@ -1,5 +1,6 @@
 #include "settings/profilefile.h"
 
+#include "files/safefile.h"
 #include "settings/codepage.h"
 
 #include <QFile>
