@@ -25,7 +25,7 @@ public:
     // True when the file holds a domain of this program.
     bool hasDomain();
     void createSchema(SystemVersion version, const QString& domainName);
-    // Adds the indexes a system made by an older version lacks.
+    // Creates the user-ID index where the database lacks it (also run when a session opens).
     void prepareIndexes();
 
     // Runs a statement; rows of a query are read completely and the statement reset, so

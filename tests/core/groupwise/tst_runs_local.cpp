@@ -279,7 +279,7 @@ private slots:
     }
 
     // Every run reaches the mailbox of the picked row's post office, whatever the connection
-    // settings name; rows saved without a post office are resolved as before.
+    // settings name; a row without a post office goes where the login options lead.
     void mailboxOfThePickedRow_data() {
         QTest::addColumn<QString>("rowOffice");
         QTest::addColumn<QString>("address"); // IPAdresse of the settings
@@ -332,7 +332,7 @@ private slots:
             count(written == QLatin1String("PO1") ? QStringLiteral("PO2") : QStringLiteral("PO1")),
             0);
         if (rowOffice.isEmpty())
-            return; // an old row's removal goes where the user ID alone leads
+            return; // the removal of a row without a post office follows the user ID alone
 
         DeleteDayInput day;
         day.environment = env();
