@@ -222,6 +222,46 @@ private slots:
         QCOMPARE(stored.kind, ServerKind::GroupWise);
         QCOMPARE(stored.url, QStringLiteral("https://cal.example.org/dav/"));
     }
+
+    // A refused text left in the year field reaches no calendar: delete-all refuses it
+    // instead of deleting the year its leading number names.
+    void refusedYearReachesNoCalendar() {
+        QVERIFY(server_.makeCalendar(QStringLiteral("alice"), QStringLiteral("years"),
+                                     QStringLiteral("Alice years")));
+        mvtest::Program p;
+        connectTo(p, QStringLiteral("svcpw"));
+        {
+            ProfileFile file(p.iniPath());
+            CalDavSettings s = LoadCalDavSettings(file);
+            s.calendars = {{QStringLiteral("/alice/years/"), QStringLiteral("alice"), {}}};
+            QVERIFY(SaveCalDavSettings(file, s).ok());
+        }
+        mv::frmDef& w = p.start();
+        auto* jahr = p.get<QLineEdit>(QStringLiteral("txtJahr"));
+        for (const QString& year : {QStringLiteral("2012"), QStringLiteral("2011")}) {
+            mvtest::focus(jahr);
+            jahr->setText(year);
+            mvtest::focus(p.get(QStringLiteral("txtPfad")));
+            QCOMPARE(w.selectedYear(), year.toInt());
+            p.get<QPushButton>(QStringLiteral("cmdEintragen"))->click();
+        }
+        QCOMPARE(p.boxes.shown.size(), 0);
+        const auto objects = [this] {
+            return server_.objects(QStringLiteral("alice"), QStringLiteral("years")).size();
+        };
+        const auto written = objects();
+        QVERIFY(written > 10); // the holidays of both years
+
+        jahr->setText(QStringLiteral("2012x"));
+        p.boxes.answers = {QMessageBox::Yes};
+        p.get<QPushButton>(QStringLiteral("cmddeleteall"))->click();
+        p.settle();
+        QCOMPARE(objects(), written);
+        QCOMPARE(p.boxes.shown.size(), 1);
+        QCOMPARE(p.boxes.last().text,
+                 QStringLiteral("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+        QCOMPARE(w.selectedYear(), 2011);
+    }
 };
 
 QTEST_MAIN(TstCalDavWindow)

@@ -94,6 +94,8 @@ private slots:
     void writeRemoveAndDeleteAll();
     void noToDeleteAllChangesNothing();
     void furtherDayStaysWhenCalendarsCannotBeSearched();
+    void refusedYearReachesNoCalendar_data();
+    void refusedYearReachesNoCalendar();
     void warningsWithoutKeyAndUsers();
     void missingGroupWise_data();
     void missingGroupWise();
@@ -307,6 +309,74 @@ void TestGroupWise::furtherDayStaysWhenCalendarsCannotBeSearched() {
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(list("lvWeitereTage")->topLevelItemCount(), 0);
+}
+
+// A refused text left in the year field, the field not left yet: the command refuses it
+// like leaving the field would, and no calendar loses an entry of any year.
+void TestGroupWise::refusedYearReachesNoCalendar_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("asked"); // the questions before the refusal
+    QTest::newRow("delete-all, year below the range") << "cmddeleteall"
+                                                      << "1500" << QStringList();
+    QTest::newRow("delete-all, number with a tail") << "cmddeleteall"
+                                                    << "2012x" << QStringList();
+    QTest::newRow("yearly day removed, year below the range")
+        << "cmdLöschen"
+        << "1500" << QStringList{kConfirmDeleteEntry};
+}
+
+void TestGroupWise::refusedYearReachesNoCalendar() {
+    QFETCH(QString, command);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, asked);
+    makeSystem();
+    const QList<int> years{1500, 2011, 2012};
+    for (int year : years) {
+        CalendarEntry e;
+        e.start = QDateTime(QDate(year, 6, 24), QTime(0, 0));
+        e.durationDays = 1;
+        e.subject = QStringLiteral("Betriebsfest");
+        e.from = kTitle;
+        LocalSystem::open(folder()).addEntry("akeller", "PO-NORD", e);
+    }
+    QHash<int, QStringList> before;
+    for (int year : years) {
+        before[year] = calendar(folder(), "akeller", true, year);
+        QVERIFY(before[year].contains(QStringLiteral("24.06.%1|Betriebsfest").arg(year)));
+    }
+    mv::frmDef& w = start();
+    createKey();
+    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
+    QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
+    list("lvWeitereTage")->setCurrentItem(day); // highlighted
+    // each command from its own tab: delete-all from "Aktion", the removal from "Einstellungen"
+    p->get<QTabWidget>("Tab1")->setCurrentIndex(command == "cmddeleteall" ? 4 : 2);
+    p->settle();
+    auto* jahr = p->get<QLineEdit>("txtJahr");
+    jahr->setText(typed);
+
+    p->boxes.shown.clear();
+    p->boxes.answers = {QMessageBox::Yes, QMessageBox::Yes};
+    button(command.toUtf8().constData())->click();
+    p->settle();
+
+    for (int year : years)
+        QCOMPARE(calendar(folder(), "akeller", true, year), before[year]);
+    QCOMPARE(logFiles(folder()), QStringList());
+    QStringList texts;
+    for (const mv::MessageRequest& r : p->boxes.shown)
+        texts << r.text;
+    QCOMPARE(texts, asked + QStringList{"Das Jahr darf nur zwischen 1583 und 8202 liegen."});
+    QCOMPARE(p->boxes.last().icon, QMessageBox::Warning);
+    QCOMPARE(p->boxes.last().title, QString("Marvolingen - Einstellungsfehler"));
+    QCOMPARE(joinedRows(list("lvWeitereTage")), QStringList{"24.06.*|Betriebsfest|Note|"});
+    QCOMPARE(w.selectedYear(), 2011);
+    QCOMPARE(jahr->text(), typed);
+    QCOMPARE(p->get<QTabWidget>("Tab1")->currentIndex(), 2);
+    QCOMPARE(QApplication::focusWidget(), jahr);
+    QVERIFY(button(command.toUtf8().constData())->isEnabled());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 void TestGroupWise::warningsWithoutKeyAndUsers() {

@@ -380,6 +380,24 @@ void frmDef::refuseYear() {
     txtJahr_->setFocus();
 }
 
+void frmDef::refuseYearOnItsTab() {
+    if (Tab1_->currentIndex() == 2) {
+        refuseYear();
+        return;
+    }
+    Tab1_->setCurrentIndex(2);
+    // after the tab's own handler, which gives the focus to the year
+    QMetaObject::invokeMethod(
+        this, [this] { refuseYear(); }, Qt::QueuedConnection);
+}
+
+std::optional<int> frmDef::checkedYear() {
+    const auto year = parseYear(txtJahr_->text());
+    if (!year)
+        refuseYearOnItsTab();
+    return year;
+}
+
 void frmDef::cmdSpeichern_LostFocus() {
     txtJahr_->setFocus();
 }
@@ -390,11 +408,9 @@ void frmDef::cmdBenutzerSpeichern_LostFocus() {
 
 void frmDef::cmdSpeichern_Click() {
     // A refused year is not stored.
-    const auto year = parseYear(txtJahr_->text());
-    if (!year) {
-        refuseYear();
+    const auto year = checkedYear();
+    if (!year)
         return;
-    }
     SettingsToSave s;
     s.yearText = QString::number(*year);
     for (QCheckBox* box : chkFeiertage_)
@@ -466,10 +482,7 @@ void frmDef::cmdBenutzerSpeichern_Click() {
 void frmDef::cmdDefinitionsDatei_Click() {
     // A year the window refuses (one stored out of range, for one) writes no file.
     if (!isYearInRange(selectedYear_)) {
-        Tab1_->setCurrentIndex(2);
-        // after the tab's own handler, which gives the focus to the year
-        QMetaObject::invokeMethod(
-            this, [this] { refuseYear(); }, Qt::QueuedConnection);
+        refuseYearOnItsTab();
         return;
     }
     WaitCursor wait;

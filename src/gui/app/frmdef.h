@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCalendarWidget;
@@ -105,6 +106,11 @@ private:
     void txtJahr_LostFocus();
     // MsgYearRange, the focus back to the year field.
     void refuseYear();
+    // refuseYear on the tab of the year field, for commands on other tabs.
+    void refuseYearOnItsTab();
+    // The year of the field as the year check accepts it, else refuseYearOnItsTab. Leaving
+    // the field refuses a text but leaves it there, so commands that use the year check it.
+    std::optional<int> checkedYear();
     // The message for a text the settings file cannot hold, the focus on its field;
     // false when r is another failure.
     bool refuseUnstorable(const SaveFailure& f);
@@ -139,8 +145,8 @@ private:
     void showServerSelection();
     void cmdListAdressen_CalDav();
     void cmdEintragen_CalDav();
-    void cmddeleteall_CalDav();
-    bool cmdLöschen_CalDav(const DayEntry& day);
+    void cmddeleteall_CalDav(int year);
+    bool cmdLöschen_CalDav(const DayEntry& day, int year);
     void cmdBenutzerSpeichern_CalDav();
 
     QString msg(Msg m) const { return messages_.text(m); }

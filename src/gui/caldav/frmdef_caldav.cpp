@@ -7,12 +7,10 @@
 #include "caldav/caldavsettings.h"
 #include "caldav/client.h"
 #include "caldav/discovery.h"
-#include "calendar/dates.h"
 #include "groupwise/gwrunview.h"
 #include "settings/profilefile.h"
 #include "settings/settings.h"
 
-#include <QLineEdit>
 #include <QTreeWidget>
 
 namespace mv {
@@ -110,12 +108,12 @@ void frmDef::cmdEintragen_CalDav() {
                     QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation});
 }
 
-void frmDef::cmddeleteall_CalDav() {
+void frmDef::cmddeleteall_CalDav(int year) {
     WaitCursor wait;
     RunView view({lvVerarbeitung_, lblName_, lblDatum_, lblBezeichnung_}, messages_,
                  [this](const Notice& n) { showNotice(n); });
     CalDavRunInput in = runInput(env_, messages_, currentLanguage_, selectedAddresses());
-    in.year = roundToInt16(leadingNumber(txtJahr_->text()));
+    in.year = year;
     const RunResult r = CalDavDeleteAllRun(in, view);
     wait.release();
     if (r.status != RunStatus::Finished)
@@ -125,10 +123,10 @@ void frmDef::cmddeleteall_CalDav() {
                     QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation});
 }
 
-bool frmDef::cmdLöschen_CalDav(const DayEntry& day) {
+bool frmDef::cmdLöschen_CalDav(const DayEntry& day, int year) {
     WaitCursor wait;
     CalDavRunInput in = runInput(env_, messages_, currentLanguage_, selectedAddresses());
-    in.year = roundToInt16(leadingNumber(txtJahr_->text()));
+    in.year = year;
     const RemoveDayResult r = CalDavRemoveDay(in, day);
     wait.release();
     if (r.ok)

@@ -234,12 +234,16 @@ void frmDef::cmddeleteall_Click() {
     if (gwBusy_)
         return;
     GroupWiseBusy busy(*this);
+    // A refused year stops the command before the question.
+    const auto year = checkedYear();
+    if (!year)
+        return;
     // No leaves everything as it was; not even an empty log file is written.
     if (box(QMessageBox::NoIcon, msg(Msg::TitleConfirm), msg(Msg::ConfirmDeleteAll),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     if (calDavChosen()) {
-        cmddeleteall_CalDav();
+        cmddeleteall_CalDav(*year);
         return;
     }
     WaitCursor wait;
@@ -250,7 +254,7 @@ void frmDef::cmddeleteall_Click() {
     in.environment = env_;
     in.messages = messages_;
     in.users = selectedAddresses();
-    in.yearText = txtJahr_->text();
+    in.yearText = QString::number(*year);
     const RunResult r = DeleteAllRun(in, view);
     wait.release();
     if (r.status == RunStatus::NoGroupWise)
@@ -292,14 +296,18 @@ bool frmDef::cmdLöschen_GroupWise(const DayEntry& day) {
     if (users.isEmpty())
         return true;
     GroupWiseBusy busy(*this);
+    // A refused year keeps the further day, so that the removal can be tried again.
+    const auto year = checkedYear();
+    if (!year)
+        return false;
     if (calDavChosen())
-        return cmdLöschen_CalDav(day);
+        return cmdLöschen_CalDav(day, *year);
     WaitCursor wait;
     DeleteDayInput in;
     in.environment = env_;
     in.users = users;
     in.furtherDay = day;
-    in.yearText = txtJahr_->text();
+    in.yearText = QString::number(*year);
     const DeleteDayResult r = DeleteFurtherDayEntries(in);
     wait.release();
     switch (r.status) {
