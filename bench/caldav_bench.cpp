@@ -1,6 +1,7 @@
 // Write and delete-all runs on 100 calendars × 20 days of a Radicale server started here
 // (loopback, temporary storage). Reports entries per second, the requests under way at once
 // and the requests each entry cost.
+#include "benchsetup.h"
 #include "caldav/caldavruns.h"
 #include "support/radicaleserver.h"
 
@@ -8,7 +9,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -35,16 +35,7 @@ public:
                 throw std::runtime_error("MKCALENDAR failed");
             in_.settings.calendars.append({u'/' + owner + u'/' + name + u'/', owner, name});
         }
-        for (int d = 0; d < kDays; ++d) {
-            QString time = QStringLiteral("07:00 - 20:00");
-            if (d % 4 == 0)
-                time = QStringLiteral("00:00 - 24:00");
-            else if (d % 4 == 1)
-                time = QStringLiteral("Note");
-            in_.days.append(
-                {QDate(2027, 1, 1).addDays(d * 18).toString(QStringLiteral("dd.MM.yyyy")),
-                 QStringLiteral("Tag %1").arg(d), time, QStringLiteral("Ort")});
-        }
+        in_.days = mvbench::benchDays(2027, kDays, true);
     }
 
     mv::RunResult write(mv::caldav::RunStats& stats) {
@@ -75,37 +66,32 @@ void report(benchmark::State& state, const mv::RunResult& r, const mv::caldav::R
     if (r.status != mv::RunStatus::Finished || r.anyFailure)
         state.SkipWithError("the run failed");
     const double entries = double(kCalendars) * kDays;
-    state.counters["entries"] =
-        benchmark::Counter(double(state.iterations()) * entries, benchmark::Counter::kIsRate);
+    mvbench::countEntries(state, entries);
     state.counters["in_flight_max"] = stats.maxInFlight;
     state.counters["requests_per_entry"] = stats.requests / entries;
 }
 
-void BM_CalDavWrite(benchmark::State& state) {
+// One run per iteration, reported with the requests it cost.
+void measure(benchmark::State& state, mv::RunResult (Server::*run)(mv::caldav::RunStats&)) {
     Server& s = server();
     mv::caldav::RunStats stats;
     mv::RunResult r;
     for (auto _ : state)
-        r = s.write(stats);
+        r = (s.*run)(stats);
     report(state, r, stats);
 }
 
+void BM_CalDavWrite(benchmark::State& state) {
+    measure(state, &Server::write);
+}
+
+// After BM_CalDavWrite: every object is there already and is replaced.
 void BM_CalDavWriteRepeated(benchmark::State& state) {
-    Server& s = server();
-    mv::caldav::RunStats stats;
-    mv::RunResult r;
-    for (auto _ : state)
-        r = s.write(stats);
-    report(state, r, stats);
+    measure(state, &Server::write);
 }
 
 void BM_CalDavDeleteAll(benchmark::State& state) {
-    Server& s = server();
-    mv::caldav::RunStats stats;
-    mv::RunResult r;
-    for (auto _ : state)
-        r = s.deleteAll(stats);
-    report(state, r, stats);
+    measure(state, &Server::deleteAll);
 }
 
 BENCHMARK(BM_CalDavWrite)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
@@ -116,10 +102,5 @@ BENCHMARK(BM_CalDavDeleteAll)->Iterations(1)->UseRealTime()->Unit(benchmark::kSe
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return mvbench::runBenchmarks(argc, argv);
 }

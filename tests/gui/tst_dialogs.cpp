@@ -47,8 +47,8 @@ private slots:
 
     void settingsLoadAndStoreVersion_data();
     void settingsLoadAndStoreVersion();
-    void settingsOkStoresTrimmedValues();
-    void settingsCancelChangesNothing();
+    void settingsOkAndCancel_data();
+    void settingsOkAndCancel();
     void settingsFailedWriteKeepsDialogOpen();
     void settingsCaptions();
 
@@ -264,79 +264,84 @@ void TestDialogs::settingsLoadAndStoreVersion() {
              stored);
 }
 
-void TestDialogs::settingsOkStoresTrimmedValues() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Feiertage.ini"));
-    writeFile(path, "[GroupWise]\r\nIPAdresse=old\r\nIPPort=1\r\nVersion=GW702\r\n");
-    ProfileFile settings(path);
-    QString address = QStringLiteral("old");
-    QString port = QStringLiteral("1");
-    const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
+// OK stores the fields trimmed (empty ones as empty values) and the version; Cancel
+// changes nothing.
+void TestDialogs::settingsOkAndCancel_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("address"); // the program's values as the dialog opens
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<bool>("opt0"); // optVersion_0 checked as the dialog opens
+    QTest::addColumn<QString>("typedAddress");
+    QTest::addColumn<QString>("typedPort");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("newAddress");
+    QTest::addColumn<QString>("newPort");
+    QTest::addColumn<QStringList>("keys"); // IPAdresse, IPPort, Version afterwards
+    QTest::addColumn<bool>("unchanged");   // the file keeps every byte
 
-    frmEinstellungen dlg(nullptr, settings, address, port, messages);
-    MessageRecorder log;
-    dlg.setMessageBox(log.function());
-    dlg.show();
-    child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("  192.168.1.5   "));
-    child<QLineEdit>(dlg, "txtIPPort")->setText(QStringLiteral(" 1677 "));
-    child<QRadioButton>(dlg, "optVersion_0")->setChecked(true);
-    child<QPushButton>(dlg, "cmdOK")->click();
-
-    QVERIFY(log.shown.isEmpty());
-    QVERIFY(!dlg.isVisible());
-    QCOMPARE(address, QStringLiteral("192.168.1.5"));
-    QCOMPARE(port, QStringLiteral("1677"));
-    const ProfileFile reread(path);
-    const auto key = [&](const char* name) {
-        return reread.readKey(QStringLiteral("GroupWise"), QString::fromLatin1(name),
-                              QStringLiteral("missing"), 257);
-    };
-    QCOMPARE(key("IPAdresse"), QStringLiteral("192.168.1.5"));
-    QCOMPARE(key("IPPort"), QStringLiteral("1677"));
-    QCOMPARE(key("Version"), QStringLiteral("GW65"));
-
+    QTest::newRow("OK stores trimmed values")
+        << QByteArray("[GroupWise]\r\nIPAdresse=old\r\nIPPort=1\r\nVersion=GW702\r\n") << "old"
+        << "1" << false << "  192.168.1.5   "
+        << " 1677 "
+        << "cmdOK" << int(QDialog::Accepted) << "192.168.1.5"
+        << "1677" << QStringList{"192.168.1.5", "1677", "GW65"} << false;
     // Empty fields are stored as empty values, not left alone.
-    frmEinstellungen again(nullptr, settings, address, port, messages);
-    again.setMessageBox(log.function());
-    again.show();
-    QVERIFY(child<QRadioButton>(again, "optVersion_0")->isChecked());
-    child<QLineEdit>(again, "txtIPAdresse")->setText(QStringLiteral("   "));
-    child<QLineEdit>(again, "txtIPPort")->clear();
-    child<QPushButton>(again, "cmdOK")->click();
-    QVERIFY(log.shown.isEmpty());
-    QVERIFY(address.isEmpty());
-    QVERIFY(port.isEmpty());
-    QCOMPARE(key("IPAdresse"), QString());
-    QCOMPARE(key("IPPort"), QString());
+    QTest::newRow("OK stores empty fields")
+        << QByteArray("[GroupWise]\r\nIPAdresse=192.168.1.5\r\nIPPort=1677\r\nVersion=GW65\r\n")
+        << "192.168.1.5"
+        << "1677" << true << "   "
+        << ""
+        << "cmdOK" << int(QDialog::Accepted) << ""
+        << "" << QStringList{"", "", "GW65"} << false;
+    QTest::newRow("Cancel changes nothing")
+        << QByteArray("[GroupWise]\r\nIPAdresse=10.0.0.1\r\nVersion=GW8\r\n") << "10.0.0.1"
+        << "1677" << false << "192.168.1.5"
+        << "9999"
+        << "cmdAbbrechen" << int(QDialog::Rejected) << "10.0.0.1"
+        << "1677" << QStringList{"10.0.0.1", "missing", "GW8"} << true;
 }
 
-void TestDialogs::settingsCancelChangesNothing() {
+void TestDialogs::settingsOkAndCancel() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, address);
+    QFETCH(QString, port);
+    QFETCH(bool, opt0);
+    QFETCH(QString, typedAddress);
+    QFETCH(QString, typedPort);
+    QFETCH(QString, button);
+    QFETCH(bool, unchanged);
+
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Feiertage.ini"));
-    const QByteArray before = "[GroupWise]\r\nIPAdresse=10.0.0.1\r\nVersion=GW8\r\n";
-    writeFile(path, before);
+    writeFile(path, file);
     ProfileFile settings(path);
-    QString address = QStringLiteral("10.0.0.1");
-    QString port = QStringLiteral("1677");
     const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
 
     frmEinstellungen dlg(nullptr, settings, address, port, messages);
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
-    child<QLineEdit>(dlg, "txtIPAdresse")->setText(QStringLiteral("192.168.1.5"));
-    child<QLineEdit>(dlg, "txtIPPort")->setText(QStringLiteral("9999"));
+    QCOMPARE(child<QRadioButton>(dlg, "optVersion_0")->isChecked(), opt0);
+    child<QLineEdit>(dlg, "txtIPAdresse")->setText(typedAddress);
+    child<QLineEdit>(dlg, "txtIPPort")->setText(typedPort);
     child<QRadioButton>(dlg, "optVersion_0")->setChecked(true);
-    child<QPushButton>(dlg, "cmdAbbrechen")->click();
+    child<QPushButton>(dlg, button.toUtf8().constData())->click();
 
     QVERIFY(log.shown.isEmpty());
     QVERIFY(!dlg.isVisible());
-    QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QCOMPARE(address, QStringLiteral("10.0.0.1"));
-    QCOMPARE(port, QStringLiteral("1677"));
-    QCOMPARE(fileBytes(path), before);
+    QTEST(dlg.result(), "result");
+    QTEST(address, "newAddress");
+    QTEST(port, "newPort");
+    const ProfileFile reread(path);
+    QStringList keys;
+    for (const char* name : {"IPAdresse", "IPPort", "Version"})
+        keys << reread.readKey(QStringLiteral("GroupWise"), QString::fromLatin1(name),
+                               QStringLiteral("missing"), 257);
+    QTEST(keys, "keys");
+    if (unchanged)
+        QCOMPARE(fileBytes(path), file);
 }
 
 void TestDialogs::settingsFailedWriteKeepsDialogOpen() {
