@@ -142,7 +142,10 @@ DayList Context::storedDayList(int year) const {
 namespace {
 
 int cmdDays(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year", "country", "selection", "format"}, {});
+    const Options o = parseOptions(args,
+                                   {QStringLiteral("year"), QStringLiteral("country"),
+                                    QStringLiteral("selection"), QStringLiteral("format")},
+                                   {});
     if (!o.error.isEmpty() || !o.positional.isEmpty())
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()
@@ -192,7 +195,7 @@ int cmdDays(Context& ctx, const QStringList& args) {
 }
 
 int cmdDefinitionFile(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year", "out"}, {});
+    const Options o = parseOptions(args, {QStringLiteral("year"), QStringLiteral("out")}, {});
     if (!o.error.isEmpty() || !o.positional.isEmpty())
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()
@@ -211,7 +214,7 @@ int cmdDefinitionFile(Context& ctx, const QStringList& args) {
 }
 
 int cmdCipher(const QStringList& args) {
-    const Options o = parseOptions(args, {"passphrase"}, {});
+    const Options o = parseOptions(args, {QStringLiteral("passphrase")}, {});
     if (!o.error.isEmpty())
         return usage(o.error);
     if (o.positional.size() != 1 || (o.positional[0] != QLatin1String("encrypt") &&

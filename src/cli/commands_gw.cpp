@@ -57,7 +57,7 @@ bool checkArgs(const Options& o, int positional) {
 } // namespace
 
 int cmdKey(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"domain"}, {});
+    const Options o = parseOptions(args, {QStringLiteral("domain")}, {});
     if (!checkArgs(o, 1))
         return kUsage;
     const QString verb = o.positional.first();
@@ -80,7 +80,7 @@ int cmdKey(Context& ctx, const QStringList& args) {
 }
 
 int cmdWrite(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year"}, {});
+    const Options o = parseOptions(args, {QStringLiteral("year")}, {});
     if (!checkArgs(o, 0))
         return kUsage;
     const auto year = ctx.yearFrom(o);
@@ -97,7 +97,7 @@ int cmdWrite(Context& ctx, const QStringList& args) {
 }
 
 int cmdDeleteAll(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year"}, {"yes"});
+    const Options o = parseOptions(args, {QStringLiteral("year")}, {QStringLiteral("yes")});
     if (!checkArgs(o, 0))
         return kUsage;
     const auto year = ctx.yearFrom(o);
@@ -119,7 +119,7 @@ int cmdDeleteAll(Context& ctx, const QStringList& args) {
 namespace {
 
 int gwInit(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"version"}, {"demo"});
+    const Options o = parseOptions(args, {QStringLiteral("version")}, {QStringLiteral("demo")});
     if (!checkArgs(o, 0))
         return kUsage;
     const QString version = o.values.value(QStringLiteral("version"), QStringLiteral("7.0"));
@@ -167,7 +167,8 @@ int gwAddressBook(Context& ctx, const QStringList& args) {
 }
 
 int gwEntries(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year", "post-office"}, {});
+    const Options o =
+        parseOptions(args, {QStringLiteral("year"), QStringLiteral("post-office")}, {});
     if (!checkArgs(o, 1))
         return kUsage;
     std::optional<int> year;
@@ -191,7 +192,7 @@ int gwEntries(Context& ctx, const QStringList& args) {
 
 // Removes a trusted application whose key is lost, so that a new key can be created.
 int gwRemoveApplication(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {}, {"yes"});
+    const Options o = parseOptions(args, {}, {QStringLiteral("yes")});
     if (!checkArgs(o, 1))
         return kUsage;
     const QString name = o.positional.first();

@@ -9,7 +9,7 @@
 namespace mv::cli {
 
 int cmdIcs(Context& ctx, const QStringList& args) {
-    const Options o = parseOptions(args, {"year", "out"}, {});
+    const Options o = parseOptions(args, {QStringLiteral("year"), QStringLiteral("out")}, {});
     if (!o.error.isEmpty() || !o.positional.isEmpty())
         return usage(o.error.isEmpty()
                          ? QStringLiteral("unexpected argument: ") + o.positional.first()

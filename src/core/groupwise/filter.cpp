@@ -54,7 +54,7 @@ private:
                 pos_ += 1;
                 t.op = FilterTerm::Op::Before;
             } else {
-                fail("\">=\" or \"<\"");
+                fail(QStringLiteral("\">=\" or \"<\""));
             }
             need(blanks() > 0, "a blank");
             t.when = dateTime();

@@ -177,9 +177,11 @@ SaveResult SaveSettings(ProfileFile& file, const SettingsToSave& s) {
         if (auto u = findUnstorable({{fieldName(item.key, s.language), item.value}}))
             return SaveFailure{0, QString::fromUtf8(item.key), u};
     }
-    const QStringList cells = isEnglish(s.language)
-                                  ? QStringList{"Date", "Designation", "Time", "Place"}
-                                  : QStringList{"Datum", "Bezeichnung", "Zeit", "Ort"};
+    const QStringList cells =
+        isEnglish(s.language) ? QStringList{QStringLiteral("Date"), QStringLiteral("Designation"),
+                                            QStringLiteral("Time"), QStringLiteral("Place")}
+                              : QStringList{QStringLiteral("Datum"), QStringLiteral("Bezeichnung"),
+                                            QStringLiteral("Zeit"), QStringLiteral("Ort")};
     for (int i = 0; i < s.furtherDays.size(); ++i) {
         const DayEntry& d = s.furtherDays[i];
         const QString row = rowName("Weitere Tage, Zeile %1", "Other days, row %1", i, s.language) +
