@@ -11,6 +11,8 @@
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace mv::gw;
@@ -22,10 +24,10 @@ struct Domain {
         if (!dir.isValid())
             throw std::runtime_error("no temporary folder");
         auto sys = LocalSystem::create(dir.path(), SystemVersion::V7_0, false, QDate(2011, 1, 1));
-        sys.addPostOffice({"PO1", "127.0.0.1", "1677", "/srv/po1"});
-        sys.addMember(kKindUser, QStringLiteral("user1"), "PO1");
-        if (CreateTrustedAppObject(LocalSystem::domainPath(dir.path()), kApp, "", "", 0, 0, 0, 0, 0,
-                                   key) != 0)
+        sys.addPostOffice({u"PO1"_s, u"127.0.0.1"_s, u"1677"_s, u"/srv/po1"_s});
+        sys.addMember(kKindUser, QStringLiteral("user1"), u"PO1"_s);
+        if (CreateTrustedAppObject(LocalSystem::domainPath(dir.path()), kApp, u""_s, u""_s, 0, 0, 0,
+                                   0, 0, key) != 0)
             throw std::runtime_error("no key");
     }
     QTemporaryDir dir;

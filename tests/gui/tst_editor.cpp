@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 using namespace mvtest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -68,8 +69,8 @@ private slots:
 private:
     Program& prog() { return *p; }
     QLineEdit* edit(const char* name) { return p->get<QLineEdit>(QString::fromUtf8(name)); }
-    QTreeWidget* further() { return p->get<QTreeWidget>("lvWeitereTage"); }
-    void add() { p->get<QPushButton>("cmdHinzu")->click(); }
+    QTreeWidget* further() { return p->get<QTreeWidget>(u"lvWeitereTage"_s); }
+    void add() { p->get<QPushButton>(u"cmdHinzu"_s)->click(); }
 
     std::unique_ptr<Program> p;
 };
@@ -77,9 +78,9 @@ private:
 void TestEditor::init() {
     p = std::make_unique<Program>();
     // default appointment 09:00-17:00 in "Saal", whole day of holidays off
-    p->writeIni("[Einstellungen]\r\nStandardtermin Zeit Von=09:00\r\n"
-                "Standardtermin Zeit Bis=17:00\r\nStandardtermin Ort=Saal\r\n"
-                "Darstellung 24h=0\r\nDarstellung Von=08:00\r\nDarstellung Bis=12:00\r\n");
+    p->writeIni(u"[Einstellungen]\r\nStandardtermin Zeit Von=09:00\r\n"_s
+                u"Standardtermin Zeit Bis=17:00\r\nStandardtermin Ort=Saal\r\n"_s
+                u"Darstellung 24h=0\r\nDarstellung Von=08:00\r\nDarstellung Bis=12:00\r\n"_s);
     p->start();
 }
 
@@ -110,7 +111,7 @@ void TestEditor::dateNormalisation() {
     QCOMPARE(edit("txtDatum")->text(), result);
     if (result.isEmpty()) {
         QCOMPARE(p->boxes.shown.size(), 1);
-        QCOMPARE(p->boxes.last().text, QString("Datum nicht korrekt"));
+        QCOMPARE(p->boxes.last().text, u"Datum nicht korrekt"_s);
         QCOMPARE(p->boxes.last().title, kTitleDateTime);
         QCOMPARE(p->boxes.last().icon, QMessageBox::Warning);
         QCOMPARE(QApplication::focusWidget(), edit("txtDatum"));
@@ -175,7 +176,7 @@ void TestEditor::addRefusals() {
     QFETCH(QString, von);
     QFETCH(QString, bis);
     QFETCH(QString, focused);
-    p->get<QRadioButton>(note ? "optEintragenIn_1" : "optEintragenIn_0")->click();
+    p->get<QRadioButton>(note ? u"optEintragenIn_1"_s : u"optEintragenIn_0"_s)->click();
     edit("txtDatum")->setText(datum);
     edit("txtBezeichnung")->setText(bezeichnung);
     edit("txtTerminVon")->setText(von);
@@ -200,82 +201,85 @@ void TestEditor::addAppointmentRefillsDefaults_data() {
 void TestEditor::addAppointmentRefillsDefaults() {
     QFETCH(bool, standard);
     if (!standard)
-        p->get<QCheckBox>("chkStandartAkt")->click();
-    edit("txtDatum")->setText("24.12.*");
-    edit("txtBezeichnung")->setText("Abend");
-    edit("txtTerminVon")->setText(" 10:00");
-    edit("txtTerminBis")->setText("10:00 ");
-    edit("txtTerminOrt")->setText("Halle");
+        p->get<QCheckBox>(u"chkStandartAkt"_s)->click();
+    edit("txtDatum")->setText(u"24.12.*"_s);
+    edit("txtBezeichnung")->setText(u"Abend"_s);
+    edit("txtTerminVon")->setText(u" 10:00"_s);
+    edit("txtTerminBis")->setText(u"10:00 "_s);
+    edit("txtTerminOrt")->setText(u"Halle"_s);
     add();
     p->settle();
     QCOMPARE(p->boxes.shown.size(), 0);
-    QCOMPARE(rowCells(further(), 0), QStringList({"24.12.*", "Abend", "10:00 - 10:00", "Halle"}));
+    QCOMPARE(rowCells(further(), 0),
+             QStringList({u"24.12.*"_s, u"Abend"_s, u"10:00 - 10:00"_s, u"Halle"_s}));
     QCOMPARE(edit("txtDatum")->text(), QString());
     QCOMPARE(edit("txtBezeichnung")->text(), QString());
-    QCOMPARE(edit("txtTerminVon")->text(), standard ? QString("09:00") : QString());
-    QCOMPARE(edit("txtTerminBis")->text(), standard ? QString("17:00") : QString());
-    QCOMPARE(edit("txtTerminOrt")->text(), standard ? QString("Saal") : QString());
+    QCOMPARE(edit("txtTerminVon")->text(), standard ? u"09:00"_s : QString());
+    QCOMPARE(edit("txtTerminBis")->text(), standard ? u"17:00"_s : QString());
+    QCOMPARE(edit("txtTerminOrt")->text(), standard ? u"Saal"_s : QString());
     QCOMPARE(QApplication::focusWidget(), edit("txtDatum"));
 }
 
 void TestEditor::addNoteKeepsFields() {
-    p->get<QRadioButton>("optEintragenIn_1")->click();
-    edit("txtDatum")->setText("01.08.2011");
-    edit("txtBezeichnung")->setText("Ausflug");
+    p->get<QRadioButton>(u"optEintragenIn_1"_s)->click();
+    edit("txtDatum")->setText(u"01.08.2011"_s);
+    edit("txtBezeichnung")->setText(u"Ausflug"_s);
     add();
-    QCOMPARE(rowCells(further(), 0), QStringList({"01.08.2011", "Ausflug", "Note", ""}));
-    QCOMPARE(edit("txtDatum")->text(), QString("01.08.2011"));
-    QCOMPARE(edit("txtBezeichnung")->text(), QString("Ausflug"));
+    QCOMPARE(rowCells(further(), 0),
+             QStringList({u"01.08.2011"_s, u"Ausflug"_s, u"Note"_s, u""_s}));
+    QCOMPARE(edit("txtDatum")->text(), u"01.08.2011"_s);
+    QCOMPARE(edit("txtBezeichnung")->text(), u"Ausflug"_s);
 }
 
 void TestEditor::editLoadAndUpdate() {
     for (const char* d : {"01.02.2011", "01.03.2011"}) {
-        edit("txtDatum")->setText(d);
-        edit("txtBezeichnung")->setText("T");
+        edit("txtDatum")->setText(QString::fromUtf8(d));
+        edit("txtBezeichnung")->setText(u"T"_s);
         add();
     }
     doubleClickRow(further(), 1);
-    QCOMPARE(edit("txtDatum")->text(), QString("01.03.2011"));
-    QCOMPARE(edit("txtTerminVon")->text(), QString("09:00 ")); // untrimmed until left
-    QCOMPARE(edit("txtTerminBis")->text(), QString(" 17:00"));
-    QCOMPARE(edit("txtTerminOrt")->text(), QString("Saal"));
+    QCOMPARE(edit("txtDatum")->text(), u"01.03.2011"_s);
+    QCOMPARE(edit("txtTerminVon")->text(), u"09:00 "_s); // untrimmed until left
+    QCOMPARE(edit("txtTerminBis")->text(), u" 17:00"_s);
+    QCOMPARE(edit("txtTerminOrt")->text(), u"Saal"_s);
 
     // a refused time keeps edit mode; the next good click overwrites the row
     edit("txtTerminBis")->clear();
     add();
     QCOMPARE(p->boxes.shown.size(), 1);
-    edit("txtTerminBis")->setText("18:00");
-    edit("txtBezeichnung")->setText("Neu");
+    edit("txtTerminBis")->setText(u"18:00"_s);
+    edit("txtBezeichnung")->setText(u"Neu"_s);
     add();
     QCOMPARE(further()->topLevelItemCount(), 2);
-    QCOMPARE(rowCells(further(), 1), QStringList({"01.03.2011", "Neu", "09:00 - 18:00", "Saal"}));
+    QCOMPARE(rowCells(further(), 1),
+             QStringList({u"01.03.2011"_s, u"Neu"_s, u"09:00 - 18:00"_s, u"Saal"_s}));
 
     // after the update edit mode is over: the next add appends
-    edit("txtDatum")->setText("01.04.2011");
-    edit("txtBezeichnung")->setText("Dritte");
+    edit("txtDatum")->setText(u"01.04.2011"_s);
+    edit("txtBezeichnung")->setText(u"Dritte"_s);
     add();
     QCOMPARE(further()->topLevelItemCount(), 3);
 }
 
 void TestEditor::editNoteKeepsPlace() {
-    edit("txtDatum")->setText("01.02.2011");
-    edit("txtBezeichnung")->setText("T");
+    edit("txtDatum")->setText(u"01.02.2011"_s);
+    edit("txtBezeichnung")->setText(u"T"_s);
     add();
     doubleClickRow(further(), 0);
-    p->get<QRadioButton>("optEintragenIn_1")->click();
+    p->get<QRadioButton>(u"optEintragenIn_1"_s)->click();
     add();
-    QCOMPARE(rowCells(further(), 0), QStringList({"01.02.2011", "T", "Note", "Saal"}));
+    QCOMPARE(rowCells(further(), 0), QStringList({u"01.02.2011"_s, u"T"_s, u"Note"_s, u"Saal"_s}));
     doubleClickRow(further(), 0);
-    QVERIFY(p->get<QRadioButton>("optEintragenIn_1")->isChecked());
+    QVERIFY(p->get<QRadioButton>(u"optEintragenIn_1"_s)->isChecked());
     QVERIFY(edit("txtTerminVon")->isHidden());
 }
 
 void TestEditor::editLoadWithoutClickedRowDoesNothing() {
-    auto* item = addRow(further(), {"01.02.2011", "T", "Note"});
+    auto* item = addRow(further(), {u"01.02.2011"_s, u"T"_s, u"Note"_s});
     emit further()->itemDoubleClicked(item, 0); // no ItemClick before
     QCOMPARE(edit("txtDatum")->text(), QString());
-    edit("txtDatum")->setText("05.05.2011");
-    edit("txtBezeichnung")->setText("Neu");
+    edit("txtDatum")->setText(u"05.05.2011"_s);
+    edit("txtBezeichnung")->setText(u"Neu"_s);
     add();
     QCOMPARE(further()->topLevelItemCount(), 2); // appended, nothing overwritten
 }
@@ -288,34 +292,33 @@ void TestEditor::removeAsksAndEndsEditMode_data() {
 
 void TestEditor::removeAsksAndEndsEditMode() {
     QFETCH(int, answer);
-    p->get<QPushButton>("cmdLöschen")->click(); // nothing clicked yet: nothing happens
+    p->get<QPushButton>(u"cmdLöschen"_s)->click(); // nothing clicked yet: nothing happens
     QCOMPARE(p->boxes.shown.size(), 0);
     for (const char* d : {"01.02.2011", "01.03.2011"}) {
-        edit("txtDatum")->setText(d);
-        edit("txtBezeichnung")->setText(d);
+        edit("txtDatum")->setText(QString::fromUtf8(d));
+        edit("txtBezeichnung")->setText(QString::fromUtf8(d));
         add();
     }
     doubleClickRow(further(), 1);
     clickRow(further(), 0);
     p->boxes.answers = {answer};
-    p->get<QPushButton>("cmdLöschen")->click();
+    p->get<QPushButton>(u"cmdLöschen"_s)->click();
     QCOMPARE(p->boxes.shown.size(), 1);
-    QCOMPARE(
-        p->boxes.last().text,
-        QString("Soll dieser Termin auch aus dem Novell Group Wise Kalender gelöscht werden?"));
-    QCOMPARE(p->boxes.last().title, QString("Marvolingen"));
+    QCOMPARE(p->boxes.last().text,
+             u"Soll dieser Termin auch aus dem Novell Group Wise Kalender gelöscht werden?"_s);
+    QCOMPARE(p->boxes.last().title, u"Marvolingen"_s);
     QCOMPARE(p->boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(further()->topLevelItemCount(), 1);
-    QCOMPARE(further()->topLevelItem(0)->text(0), QString("01.03.2011"));
+    QCOMPARE(further()->topLevelItem(0)->text(0), u"01.03.2011"_s);
 
     // edit mode ended with the removal: the loaded row is not overwritten
-    edit("txtBezeichnung")->setText("Neu");
+    edit("txtBezeichnung")->setText(u"Neu"_s);
     add();
     QCOMPARE(further()->topLevelItemCount(), 2);
-    QCOMPARE(further()->topLevelItem(0)->text(1), QString("01.03.2011"));
+    QCOMPARE(further()->topLevelItem(0)->text(1), u"01.03.2011"_s);
     // the next removal takes the row highlighted now, none when nothing is
     const QList<QTreeWidgetItem*> highlighted = further()->selectedItems();
-    p->get<QPushButton>("cmdLöschen")->click();
+    p->get<QPushButton>(u"cmdLöschen"_s)->click();
     QCOMPARE(p->boxes.shown.size(), highlighted.isEmpty() ? 1 : 2);
     QCOMPARE(further()->topLevelItemCount(), highlighted.isEmpty() ? 2 : 1);
 }
@@ -331,63 +334,63 @@ void TestEditor::removeTakesHighlightedRow_data() {
 void TestEditor::removeTakesHighlightedRow() {
     QFETCH(int, clicked);
     QFETCH(int, downKeys);
-    addRow(further(), {"01.03.*", "Erster", "Note", ""});
-    addRow(further(), {"02.03.*", "Zweiter", "Note", ""});
-    addRow(further(), {"03.03.*", "Dritter", "Note", ""});
+    addRow(further(), {u"01.03.*"_s, u"Erster"_s, u"Note"_s, u""_s});
+    addRow(further(), {u"02.03.*"_s, u"Zweiter"_s, u"Note"_s, u""_s});
+    addRow(further(), {u"03.03.*"_s, u"Dritter"_s, u"Note"_s, u""_s});
     clickRow(further(), clicked);
     for (int i = 0; i < downKeys; ++i)
         QTest::keyClick(further()->viewport(), Qt::Key_Down);
-    QCOMPARE(further()->selectedItems().value(0)->text(1), QString("Dritter"));
+    QCOMPARE(further()->selectedItems().value(0)->text(1), u"Dritter"_s);
     p->boxes.answers = {QMessageBox::No};
-    p->get<QPushButton>("cmdLöschen")->click();
-    QCOMPARE(columnCells(further(), 1), QStringList({"Erster", "Zweiter"}));
+    p->get<QPushButton>(u"cmdLöschen"_s)->click();
+    QCOMPARE(columnCells(further(), 1), QStringList({u"Erster"_s, u"Zweiter"_s}));
 }
 
 // An edit stays with its row when the list is sorted meanwhile; no other row changes.
 void TestEditor::editStaysWithRowAfterSort() {
-    addRow(further(), {"24.12.*", "Heiligabend", "Note", ""});
-    addRow(further(), {"01.01.2011", "Neujahrsempfang", "10:00 - 12:00", "Rathaus"});
-    addRow(further(), {"15.08.2011", "Sommerfest", "Note", ""});
+    addRow(further(), {u"24.12.*"_s, u"Heiligabend"_s, u"Note"_s, u""_s});
+    addRow(further(), {u"01.01.2011"_s, u"Neujahrsempfang"_s, u"10:00 - 12:00"_s, u"Rathaus"_s});
+    addRow(further(), {u"15.08.2011"_s, u"Sommerfest"_s, u"Note"_s, u""_s});
     doubleClickRow(further(), 1);
     further()->header()->sectionClicked(0);
     QCOMPARE(columnCells(further(), 1),
-             QStringList({"Neujahrsempfang", "Sommerfest", "Heiligabend"}));
-    edit("txtBezeichnung")->setText("Empfang");
+             QStringList({u"Neujahrsempfang"_s, u"Sommerfest"_s, u"Heiligabend"_s}));
+    edit("txtBezeichnung")->setText(u"Empfang"_s);
     add();
     QCOMPARE(joinedRows(further()),
-             QStringList({"01.01.2011|Empfang|10:00 - 12:00|Rathaus", "15.08.2011|Sommerfest|Note|",
-                          "24.12.*|Heiligabend|Note|"}));
+             QStringList({u"01.01.2011|Empfang|10:00 - 12:00|Rathaus"_s,
+                          u"15.08.2011|Sommerfest|Note|"_s, u"24.12.*|Heiligabend|Note|"_s}));
 }
 
 void TestEditor::sortByHeader() {
     for (const char* d : {"03.10.2011", "01.01.2011", "24.12.*", "15.06.2010"}) {
-        edit("txtDatum")->setText(d);
-        edit("txtBezeichnung")->setText(QString(d).left(2));
+        edit("txtDatum")->setText(QString::fromUtf8(d));
+        edit("txtBezeichnung")->setText(QString::fromUtf8(d).left(2));
         add();
     }
     further()->header()->sectionClicked(0);
     QStringList dates;
     for (int i = 0; i < 4; ++i)
         dates << further()->topLevelItem(i)->text(0);
-    QCOMPARE(dates, QStringList({"15.06.2010", "01.01.2011", "03.10.2011", "24.12.*"}));
+    QCOMPARE(dates, QStringList({u"15.06.2010"_s, u"01.01.2011"_s, u"03.10.2011"_s, u"24.12.*"_s}));
     QCOMPARE(further()->columnCount(), 4);
     further()->header()->sectionClicked(1);
     QStringList names;
     for (int i = 0; i < 4; ++i)
         names << further()->topLevelItem(i)->text(1);
-    QCOMPARE(names, QStringList({"01", "03", "15", "24"}));
+    QCOMPARE(names, QStringList({u"01"_s, u"03"_s, u"15"_s, u"24"_s}));
     QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestEditor::noteOptionHidesAppointmentFields() {
-    edit("txtTerminVon")->setText("10:00");
-    p->get<QRadioButton>("optEintragenIn_1")->click();
+    edit("txtTerminVon")->setText(u"10:00"_s);
+    p->get<QRadioButton>(u"optEintragenIn_1"_s)->click();
     for (const char* n : {"lblTerminVon", "lblTerminBis", "lblTerminOrt", "txtTerminVon",
                           "txtTerminBis", "txtTerminOrt"})
-        QVERIFY2(p->get(n)->isHidden(), n);
-    p->get<QRadioButton>("optEintragenIn_0")->click();
-    QVERIFY(!p->get("txtTerminOrt")->isHidden());
-    QCOMPARE(edit("txtTerminVon")->text(), QString("10:00"));
+        QVERIFY2(p->get(QString::fromUtf8(n))->isHidden(), n);
+    p->get<QRadioButton>(u"optEintragenIn_0"_s)->click();
+    QVERIFY(!p->get(u"txtTerminOrt"_s)->isHidden());
+    QCOMPARE(edit("txtTerminVon")->text(), u"10:00"_s);
 }
 
 void TestEditor::timeFieldChecks_data() {
@@ -399,8 +402,8 @@ void TestEditor::timeFieldChecks_data() {
     QTest::addColumn<QString>("message"); // empty: accepted
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("icon");
-    const QString invalid = "Uhrzeit ungültig! Bitte verbessern.";
-    const QString order = "Termin beginnt erst wenn Termin schon zuende ist";
+    const QString invalid = u"Uhrzeit ungültig! Bitte verbessern."_s;
+    const QString order = u"Termin beginnt erst wenn Termin schon zuende ist"_s;
     const int none = QMessageBox::NoIcon, warn = QMessageBox::Warning;
     QTest::newRow("holiday start after end") << "txtDarstellungVon"
                                              << "txtDarstellungBis"
@@ -479,79 +482,79 @@ void TestEditor::timeFieldChecks() {
 }
 
 void TestEditor::standardFieldsFollowIntoEditor() {
-    type(edit("txtStandartVon"), "8:00");
+    type(edit("txtStandartVon"), u"8:00"_s);
     QTest::keyClick(edit("txtStandartVon"), Qt::Key_Return);
-    QCOMPARE(edit("txtStandartVon")->text(), QString("08:00"));
-    QCOMPARE(edit("txtTerminVon")->text(), QString("08:00"));
-    type(edit("txtStandartOrt"), "Keller");
+    QCOMPARE(edit("txtStandartVon")->text(), u"08:00"_s);
+    QCOMPARE(edit("txtTerminVon")->text(), u"08:00"_s);
+    type(edit("txtStandartOrt"), u"Keller"_s);
     focus(edit("txtDatum"));
-    QCOMPARE(edit("txtTerminOrt")->text(), QString("Keller"));
+    QCOMPARE(edit("txtTerminOrt")->text(), u"Keller"_s);
 
-    p->get<QCheckBox>("chkStandartAkt")->click(); // off: copied texts stay
-    QCOMPARE(edit("txtTerminVon")->text(), QString("08:00"));
-    type(edit("txtStandartBis"), "19:00");
+    p->get<QCheckBox>(u"chkStandartAkt"_s)->click(); // off: copied texts stay
+    QCOMPARE(edit("txtTerminVon")->text(), u"08:00"_s);
+    type(edit("txtStandartBis"), u"19:00"_s);
     focus(edit("txtDatum"));
-    QCOMPARE(edit("txtTerminBis")->text(), QString("17:00"));
+    QCOMPARE(edit("txtTerminBis")->text(), u"17:00"_s);
 }
 
 void TestEditor::wholeDaySwitches() {
-    auto* ganz = p->get<QCheckBox>("chkGanztägig");
+    auto* ganz = p->get<QCheckBox>(u"chkGanztägig"_s);
     ganz->click();
-    QCOMPARE(edit("txtDarstellungVon")->text(), QString("00:00"));
-    QCOMPARE(edit("txtDarstellungBis")->text(), QString("24:00"));
+    QCOMPARE(edit("txtDarstellungVon")->text(), u"00:00"_s);
+    QCOMPARE(edit("txtDarstellungBis")->text(), u"24:00"_s);
     QVERIFY(!edit("txtDarstellungVon")->isEnabled());
     ganz->click();
     QVERIFY(edit("txtDarstellungBis")->isEnabled());
-    QCOMPARE(edit("txtDarstellungBis")->text(), QString("24:00"));
+    QCOMPARE(edit("txtDarstellungBis")->text(), u"24:00"_s);
 
-    auto* termin = p->get<QCheckBox>("chkGanztägigTermin");
+    auto* termin = p->get<QCheckBox>(u"chkGanztägigTermin"_s);
     termin->click(); // default appointment on: the editor follows
     for (const char* n : {"txtStandartVon", "txtTerminVon"})
-        QCOMPARE(edit(n)->text(), QString("00:00"));
+        QCOMPARE(edit(n)->text(), u"00:00"_s);
     for (const char* n : {"txtStandartBis", "txtTerminBis"})
-        QCOMPARE(edit(n)->text(), QString("24:00"));
+        QCOMPARE(edit(n)->text(), u"24:00"_s);
     for (const char* n : {"txtStandartVon", "txtStandartBis", "txtTerminVon", "txtTerminBis"})
         QVERIFY2(!edit(n)->isEnabled(), n);
     termin->click();
     for (const char* n : {"txtStandartVon", "txtStandartBis", "txtTerminVon", "txtTerminBis"})
         QVERIFY2(edit(n)->isEnabled(), n);
-    QCOMPARE(edit("txtTerminBis")->text(), QString("24:00"));
+    QCOMPARE(edit("txtTerminBis")->text(), u"24:00"_s);
 
     // a whole-day further day: both switches on, the add refills 00:00 - 24:00
     termin->click();
-    edit("txtDatum")->setText("01.02.2011");
-    edit("txtBezeichnung")->setText("Tag");
+    edit("txtDatum")->setText(u"01.02.2011"_s);
+    edit("txtBezeichnung")->setText(u"Tag"_s);
     add();
-    QCOMPARE(rowCells(further(), 0).at(2), QString("00:00 - 24:00"));
-    QCOMPARE(edit("txtTerminVon")->text(), QString("00:00"));
+    QCOMPARE(rowCells(further(), 0).at(2), u"00:00 - 24:00"_s);
+    QCOMPARE(edit("txtTerminVon")->text(), u"00:00"_s);
 }
 
 void TestEditor::addressPicks() {
-    auto* book = p->get<QTreeWidget>("lstAddressBookEntries");
-    auto* chosen = p->get<QTreeWidget>("lvAdressen");
-    p->get<QPushButton>("cmdAlleAdressen")->click(); // empty book: nothing
+    auto* book = p->get<QTreeWidget>(u"lstAddressBookEntries"_s);
+    auto* chosen = p->get<QTreeWidget>(u"lvAdressen"_s);
+    p->get<QPushButton>(u"cmdAlleAdressen"_s)->click(); // empty book: nothing
     QCOMPARE(chosen->topLevelItemCount(), 0);
-    const QList<QStringList> entries = {{"anna", "User", "dom", "po1"},
-                                        {"anna", "User", "dom", "po2"},
-                                        {"raum", "Resource", "dom", "po1"}};
+    const QList<QStringList> entries = {{u"anna"_s, u"User"_s, u"dom"_s, u"po1"_s},
+                                        {u"anna"_s, u"User"_s, u"dom"_s, u"po2"_s},
+                                        {u"raum"_s, u"Resource"_s, u"dom"_s, u"po1"_s}};
     for (const QStringList& e : entries)
         addRow(book, e);
     book->topLevelItem(0)->setSelected(true);
     book->topLevelItem(1)->setSelected(true);
-    p->get<QPushButton>("cmdAdresseWählen")->click();
-    p->get<QPushButton>("cmdAdresseWählen")->click();
+    p->get<QPushButton>(u"cmdAdresseWählen"_s)->click();
+    p->get<QPushButton>(u"cmdAdresseWählen"_s)->click();
     QCOMPARE(chosen->topLevelItemCount(), 2); // both post offices, each once
 
     chosen->clear();
-    p->get<QPushButton>("cmdAlleAdressen")->click();
+    p->get<QPushButton>(u"cmdAlleAdressen"_s)->click();
     QCOMPARE(chosen->topLevelItemCount(), 2); // one "anna" only
     QCOMPARE(rowCells(chosen, 0), entries[0]);
     QCOMPARE(rowCells(chosen, 1), entries[2]);
 
-    p->get<QPushButton>("cmdAdresseEntfernen")->click(); // nothing selected
+    p->get<QPushButton>(u"cmdAdresseEntfernen"_s)->click(); // nothing selected
     QCOMPARE(chosen->topLevelItemCount(), 2);
     chosen->selectAll();
-    p->get<QPushButton>("cmdAdresseEntfernen")->click();
+    p->get<QPushButton>(u"cmdAdresseEntfernen"_s)->click();
     QCOMPARE(chosen->topLevelItemCount(), 0);
 
     book->clearSelection();

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 using namespace mvtest;
+using namespace Qt::StringLiterals;
 using mv::gw::CalendarEntry;
 using mv::gw::LocalSystem;
 
@@ -60,7 +61,7 @@ class TestGroupWise : public QObject {
     QTreeWidget* list(const char* name) { return p->get<QTreeWidget>(QString::fromUtf8(name)); }
     QLabel* label(const char* name) { return p->get<QLabel>(QString::fromUtf8(name)); }
     void createKey() {
-        p->get<QLineEdit>("txtDomainPfad")->setText(LocalSystem::domainPath(folder()));
+        p->get<QLineEdit>(u"txtDomainPfad"_s)->setText(LocalSystem::domainPath(folder()));
         button("cmdTAppErzeugen")->click();
     }
     QString storedKey() const { return mvtest::storedKey(p->iniPath()); }
@@ -112,20 +113,21 @@ void TestGroupWise::addressBook_data() {
     QTest::addColumn<QStringList>("boxes"); // icon|title|text
     QTest::addColumn<int>("listed");
 
-    const QStringList nord{" 7.0", "/srv/groupwise/po-nord", "10.1.1.5", "1677"};
+    const QStringList nord{u" 7.0"_s, u"/srv/groupwise/po-nord"_s, u"10.1.1.5"_s, u"1677"_s};
     QTest::newRow("own post office") << ""
                                      << "" << false << false << nord << QStringList() << 7;
-    QTest::newRow("debug mode") << ""
-                                << "" << true << false << nord
-                                << QStringList{"0|Marvolingen|Adressbuch: GroupWise Address Book",
-                                               "0|Marvolingen|Anzahl Einträge: 10"}
-                                << 7;
+    QTest::newRow("debug mode")
+        << ""
+        << "" << true << false << nord
+        << QStringList{u"0|Marvolingen|Adressbuch: GroupWise Address Book"_s,
+                       u"0|Marvolingen|Anzahl Einträge: 10"_s}
+        << 7;
     QTest::newRow("address and port of the client's post office")
         << "10.1.1.5"
         << "1677" << false << false << nord << QStringList() << 7;
     QTest::newRow("unknown address: labels keep the version")
         << "10.9.9.9"
-        << "" << false << false << QStringList{" 7.0", "", "", ""}
+        << "" << false << false << QStringList{u" 7.0"_s, u""_s, u""_s, u""_s}
         << QStringList{QStringLiteral("3|Marvolingen|Error: %1: No post office at TCP/IP address "
                                       "\"10.9.9.9\", port \"\"; GroupWise")
                            .arg(mv::gw::kErrPostOffice)}
@@ -147,13 +149,13 @@ void TestGroupWise::addressBook() {
     makeSystem();
     if (brokenEntry) {
         LocalSystem sys = LocalSystem::open(folder());
-        sys.addAddressEntry(mv::gw::kKindUser, {{mv::gw::kFieldDomain, "QTXDOM"}});
-        sys.addMember(mv::gw::kKindUser, "spaet", "PO-NORD");
+        sys.addAddressEntry(mv::gw::kKindUser, {{mv::gw::kFieldDomain, u"QTXDOM"_s}});
+        sys.addMember(mv::gw::kKindUser, u"spaet"_s, u"PO-NORD"_s);
     }
     p->writeIni(QStringLiteral("[GroupWise]\r\nIPAdresse=%1\r\nIPPort=%2\r\n").arg(address, port));
     mv::frmDef& w = start();
     w.setDebugMode(debug);
-    list("lstAddressBookEntries")->addTopLevelItem(new QTreeWidgetItem({"alt"}));
+    list("lstAddressBookEntries")->addTopLevelItem(new QTreeWidgetItem({u"alt"_s}));
 
     button("cmdListAdressen")->click();
 
@@ -167,10 +169,10 @@ void TestGroupWise::addressBook() {
                        label("lblTCPIPAddress")->text(), label("lblTCPIPPort")->text()}),
           "labels");
     // Users and resources only, in address-book order: no group, company or kind 0.
-    const QStringList all{"mmueller|User|QTXDOM|PO-NORD",  "akeller|User|QTXDOM|PO-NORD",
-                          "bschmidt|User|QTXDOM|PO-NORD",  "cweber|User|QTXDOM|PO-SUED",
-                          "bschmidt|User|QTXDOM|PO-SUED",  "raum1|Resource|QTXDOM|PO-NORD",
-                          "beamer|Resource|QTXDOM|PO-SUED"};
+    const QStringList all{u"mmueller|User|QTXDOM|PO-NORD"_s,  u"akeller|User|QTXDOM|PO-NORD"_s,
+                          u"bschmidt|User|QTXDOM|PO-NORD"_s,  u"cweber|User|QTXDOM|PO-SUED"_s,
+                          u"bschmidt|User|QTXDOM|PO-SUED"_s,  u"raum1|Resource|QTXDOM|PO-NORD"_s,
+                          u"beamer|Resource|QTXDOM|PO-SUED"_s};
     QCOMPARE(joinedRows(list("lstAddressBookEntries")), all.mid(0, listed));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QVERIFY(p->exits.isEmpty());
@@ -186,21 +188,21 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
         later.durationDays = 1;
         later.subject = QStringLiteral("Neujahr");
         later.from = kTitle;
-        LocalSystem::open(folder()).addEntry("akeller", "PO-NORD", later);
+        LocalSystem::open(folder()).addEntry(u"akeller"_s, u"PO-NORD"_s, later);
     }
     start();
     QTreeWidget* further = list("lvWeitereTage");
     QTreeWidgetItem* yearly =
-        addRow(further, {"24.06.*", "Betriebsfest", "08:00 - 12:00", "Kantine"});
-    addRow(further, {"15.07.2011", "Sommerfest", "Note", ""});
+        addRow(further, {u"24.06.*"_s, u"Betriebsfest"_s, u"08:00 - 12:00"_s, u"Kantine"_s});
+    addRow(further, {u"15.07.2011"_s, u"Sommerfest"_s, u"Note"_s, u""_s});
 
     button("cmdListAdressen")->click();
-    select(list("lstAddressBookEntries"), {"akeller", "raum1", "cweber"});
+    select(list("lstAddressBookEntries"), {u"akeller"_s, u"raum1"_s, u"cweber"_s});
     button("cmdAdresseWählen")->click();
     QCOMPARE(joinedRows(list("lvAdressen")),
-             (QStringList{"akeller|User|QTXDOM|PO-NORD", "cweber|User|QTXDOM|PO-SUED",
-                          "raum1|Resource|QTXDOM|PO-NORD"}));
-    const QStringList users{"akeller", "cweber", "raum1"};
+             (QStringList{u"akeller|User|QTXDOM|PO-NORD"_s, u"cweber|User|QTXDOM|PO-SUED"_s,
+                          u"raum1|Resource|QTXDOM|PO-NORD"_s}));
+    const QStringList users{u"akeller"_s, u"cweber"_s, u"raum1"_s};
 
     createKey();
     QCOMPARE(p->boxes.shown.size(), 1);
@@ -211,19 +213,19 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     QHash<QString, QStringList> foreign;
     for (const QString& u : users)
         foreign[u] = calendar(folder(), u, false);
-    QVERIFY(foreign["akeller"].contains("01.01.2011|Neujahr"));
+    QVERIFY(foreign[u"akeller"_s].contains(u"01.01.2011|Neujahr"_s));
 
     // Written twice: the second run replaces every entry of the first.
     for (int run = 0; run < 2; ++run) {
         button("cmdEintragen")->click();
         QCOMPARE(p->boxes.shown.size(), 1);
         QCOMPARE(joinedRows(list("lvVerarbeitung")),
-                 (QStringList{"akeller|OK|OK", "cweber|OK|OK", "raum1|OK|OK"}));
+                 (QStringList{u"akeller|OK|OK"_s, u"cweber|OK|OK"_s, u"raum1|OK|OK"_s}));
         QVERIFY(labelsHidden());
         const QStringList days = dayList();
-        QVERIFY(days.contains("24.06.2011|Betriebsfest"));
-        QVERIFY(days.contains("15.07.2011|Sommerfest"));
-        QVERIFY(days.contains("01.01.2011|Neujahr"));
+        QVERIFY(days.contains(u"24.06.2011|Betriebsfest"_s));
+        QVERIFY(days.contains(u"15.07.2011|Sommerfest"_s));
+        QVERIFY(days.contains(u"01.01.2011|Neujahr"_s));
         for (const QString& u : users) {
             QCOMPARE(calendar(folder(), u, true), days);
             QCOMPARE(calendar(folder(), u, false), foreign[u]);
@@ -231,7 +233,7 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     }
     // Both runs ended in the same second: the second log does not replace the first.
     QCOMPARE(logFiles(folder()),
-             (QStringList{"PR-15.06.2011 10-0-0 (2).txt", "PR-15.06.2011 10-0-0.txt"}));
+             (QStringList{u"PR-15.06.2011 10-0-0 (2).txt"_s, u"PR-15.06.2011 10-0-0.txt"_s}));
     const QStringList written = dayList();
 
     // Removing the yearly further day takes its entries of the year out of the calendars.
@@ -239,9 +241,9 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(p->boxes.last().text, kConfirmDeleteEntry);
-    QCOMPARE(joinedRows(further), QStringList{"15.07.2011|Sommerfest|Note|"});
+    QCOMPARE(joinedRows(further), QStringList{u"15.07.2011|Sommerfest|Note|"_s});
     QStringList left = written;
-    left.removeOne("24.06.2011|Betriebsfest");
+    left.removeOne(u"24.06.2011|Betriebsfest"_s);
     for (const QString& u : users) {
         QCOMPARE(calendar(folder(), u, true), left);
         QCOMPARE(calendar(folder(), u, false), foreign[u]);
@@ -252,27 +254,27 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
     button("cmddeleteall")->click();
     QCOMPARE(p->boxes.shown.size(), 1);
     QCOMPARE(p->boxes.last().text,
-             QString("Bei diesem Vorgang werden sämtliche von Marvolingen erzeugten Termine aus "
-                     "dem Jahr aktuellen Jahr gelöscht! Fortfahren?"));
-    QCOMPARE(p->boxes.last().title, QString("Marvolingen - Sicherheitsabfrage"));
+             QString(u"Bei diesem Vorgang werden sämtliche von Marvolingen erzeugten Termine aus "_s
+                     u"dem Jahr aktuellen Jahr gelöscht! Fortfahren?"_s));
+    QCOMPARE(p->boxes.last().title, u"Marvolingen - Sicherheitsabfrage"_s);
     QCOMPARE(p->boxes.last().buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(joinedRows(list("lvVerarbeitung")),
-             (QStringList{"akeller|OK|DEL", "cweber|OK|DEL", "raum1|OK|DEL"}));
+             (QStringList{u"akeller|OK|DEL"_s, u"cweber|OK|DEL"_s, u"raum1|OK|DEL"_s}));
     QVERIFY(labelsHidden());
     for (const QString& u : users) {
         QCOMPARE(calendar(folder(), u, true), QStringList());
         QCOMPARE(calendar(folder(), u, false), foreign[u]);
     }
-    QCOMPARE(calendar(folder(), "akeller", true, 2012), QStringList{"01.01.2012|Neujahr"});
+    QCOMPARE(calendar(folder(), u"akeller"_s, true, 2012), QStringList{u"01.01.2012|Neujahr"_s});
     QCOMPARE(logFiles(folder()),
-             (QStringList{"PR-15.06.2011 10-0-0 (2).txt", "PR-15.06.2011 10-0-0.txt",
-                          "PR-DEL-15.06.2011 10-0-0.txt"}));
+             (QStringList{u"PR-15.06.2011 10-0-0 (2).txt"_s, u"PR-15.06.2011 10-0-0.txt"_s,
+                          u"PR-DEL-15.06.2011 10-0-0.txt"_s}));
 
     button("cmdTAppLöschen")->click();
     QCOMPARE(p->boxes.last().text,
-             QString("Anwendungschlüssel wurde aus der Groupwise Datenbank gelöscht.."));
+             u"Anwendungschlüssel wurde aus der Groupwise Datenbank gelöscht.."_s);
     QCOMPARE(p->boxes.last().icon, QMessageBox::Information);
-    QCOMPARE(storedKey(), QString("Anwendung nicht definiert"));
+    QCOMPARE(storedKey(), u"Anwendung nicht definiert"_s);
     QVERIFY(p->exits.isEmpty());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
@@ -280,13 +282,13 @@ void TestGroupWise::writeRemoveAndDeleteAll() {
 void TestGroupWise::noToDeleteAllChangesNothing() {
     makeSystem();
     start();
-    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
-    addRow(list("lvVerarbeitung"), {"vorher", "OK", "OK"});
+    addRow(list("lvAdressen"), {u"akeller"_s, u"User"_s, u"QTXDOM"_s, u"PO-NORD"_s});
+    addRow(list("lvVerarbeitung"), {u"vorher"_s, u"OK"_s, u"OK"_s});
     p->boxes.answers = {QMessageBox::No};
     button("cmddeleteall")->click();
     QCOMPARE(p->boxes.shown.size(), 1);
     QCOMPARE(logFiles(folder()), QStringList());
-    QCOMPARE(joinedRows(list("lvVerarbeitung")), QStringList{"vorher|OK|OK"});
+    QCOMPARE(joinedRows(list("lvVerarbeitung")), QStringList{u"vorher|OK|OK"_s});
     QVERIFY(labelsHidden());
     QVERIFY(button("cmddeleteall")->isEnabled());
 }
@@ -294,13 +296,14 @@ void TestGroupWise::noToDeleteAllChangesNothing() {
 void TestGroupWise::furtherDayStaysWhenCalendarsCannotBeSearched() {
     makeSystem();
     start(); // no key stored: every login fails
-    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
-    QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
+    addRow(list("lvAdressen"), {u"akeller"_s, u"User"_s, u"QTXDOM"_s, u"PO-NORD"_s});
+    QTreeWidgetItem* day =
+        addRow(list("lvWeitereTage"), {u"24.06.*"_s, u"Betriebsfest"_s, u"Note"_s, u""_s});
     list("lvWeitereTage")->setCurrentItem(day); // highlighted
     p->boxes.answers = {QMessageBox::Yes};
     button("cmdLöschen")->click();
     QCOMPARE(p->boxes.shown.size(), 1);
-    QCOMPARE(joinedRows(list("lvWeitereTage")), QStringList{"24.06.*|Betriebsfest|Note|"});
+    QCOMPARE(joinedRows(list("lvWeitereTage")), QStringList{u"24.06.*|Betriebsfest|Note|"_s});
     QVERIFY(p->exits.isEmpty());
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 
@@ -387,7 +390,7 @@ void TestGroupWise::warningsWithoutKeyAndUsers() {
                            label("lblBezeichnung")->text();
     };
     start();
-    p->get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    p->get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(4);
     Program::settle();
     button("cmdEintragen")->click();
 
@@ -398,16 +401,16 @@ void TestGroupWise::warningsWithoutKeyAndUsers() {
         QCOMPARE(r.buttons, QMessageBox::Ok);
     }
     QCOMPARE(p->boxes.shown[0].text,
-             QString("Kein Schlüssel gefunden! Dieser wird zum Eintrag benötigt."));
-    QCOMPARE(p->boxes.shown[1].text, QString("Bitte min. einen Username angeben!"));
+             u"Kein Schlüssel gefunden! Dieser wird zum Eintrag benötigt."_s);
+    QCOMPARE(p->boxes.shown[1].text, u"Bitte min. einen Username angeben!"_s);
     // The wait notice shows before the first user; the labels go once the run ends.
     QCOMPARE(labelsAtBox,
-             (QStringList{"0|Bezeichnung",
-                          "1|Bitte Warten...\r\nVerbindung mit Datenbank wird aufgebaut"}));
+             (QStringList{u"0|Bezeichnung"_s,
+                          u"1|Bitte Warten...\r\nVerbindung mit Datenbank wird aufgebaut"_s}));
     QVERIFY(labelsHidden());
     QCOMPARE(label("lblBezeichnung")->text(), QString());
-    QCOMPARE(logFiles(folder()), QStringList{"PR-15.06.2011 10-0-0.txt"});
-    QFile log(folder() + "/PR-15.06.2011 10-0-0.txt");
+    QCOMPARE(logFiles(folder()), QStringList{u"PR-15.06.2011 10-0-0.txt"_s});
+    QFile log(folder() + u"/PR-15.06.2011 10-0-0.txt"_s);
     QVERIFY(log.open(QIODevice::ReadOnly));
     QCOMPARE(log.readAll(), QByteArray("Eintragen der Feiertage am 15.06.2011 10:00:00\r\n\r\n"));
     // The focus is back on the button that started the run.
@@ -425,17 +428,17 @@ void TestGroupWise::missingGroupWise_data() {
     QTest::newRow("address book") << "cmdListAdressen" << QStringList{fatal} << QList<int>{1} << 1;
     QTest::newRow("write run") << "cmdEintragen" << QStringList{fatal} << QList<int>{1} << 1;
     QTest::newRow("delete-all") << "cmddeleteall"
-                                << QStringList{"0|Bei diesem Vorgang werden sämtliche von "
-                                               "Marvolingen erzeugten Termine aus dem Jahr "
-                                               "aktuellen Jahr gelöscht! Fortfahren?",
+                                << QStringList{u"0|Bei diesem Vorgang werden sämtliche von "_s
+                                               u"Marvolingen erzeugten Termine aus dem Jahr "_s
+                                               u"aktuellen Jahr gelöscht! Fortfahren?"_s,
                                                fatal}
                                 << QList<int>{1} << 1;
     QTest::newRow("further day: the row stays")
-        << "cmdLöschen" << QStringList{"0|" + kConfirmDeleteEntry, fatal} << QList<int>{1} << 1;
+        << "cmdLöschen" << QStringList{u"0|"_s + kConfirmDeleteEntry, fatal} << QList<int>{1} << 1;
     QTest::newRow("key: the library reports it, the program goes on")
         << "cmdTAppErzeugen"
-        << QStringList{"0|Anwendungsschlüssel konnte nicht erstellt werden., "
-                       "\"Verbindungsfehler\""}
+        << QStringList{u"0|Anwendungsschlüssel konnte nicht erstellt werden., "_s
+                       u"\"Verbindungsfehler\""_s}
         << QList<int>{} << 1;
 }
 
@@ -444,10 +447,11 @@ void TestGroupWise::missingGroupWise() {
     QFETCH(QList<int>, exitCodes);
     QFETCH(int, furtherDays);
     start();
-    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
-    QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
+    addRow(list("lvAdressen"), {u"akeller"_s, u"User"_s, u"QTXDOM"_s, u"PO-NORD"_s});
+    QTreeWidgetItem* day =
+        addRow(list("lvWeitereTage"), {u"24.06.*"_s, u"Betriebsfest"_s, u"Note"_s, u""_s});
     list("lvWeitereTage")->setCurrentItem(day); // highlighted
-    p->get<QLineEdit>("txtDomainPfad")->setText(LocalSystem::domainPath(folder()));
+    p->get<QLineEdit>(u"txtDomainPfad"_s)->setText(LocalSystem::domainPath(folder()));
 
     p->get<QPushButton>(command)->click();
 
@@ -470,9 +474,10 @@ void TestGroupWise::commandsDuringRunAreIgnored() {
     start();
     createKey();
     const QString key = storedKey();
-    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
-    addRow(list("lvAdressen"), {"raum1", "Resource", "QTXDOM", "PO-NORD"});
-    QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
+    addRow(list("lvAdressen"), {u"akeller"_s, u"User"_s, u"QTXDOM"_s, u"PO-NORD"_s});
+    addRow(list("lvAdressen"), {u"raum1"_s, u"Resource"_s, u"QTXDOM"_s, u"PO-NORD"_s});
+    QTreeWidgetItem* day =
+        addRow(list("lvWeitereTage"), {u"24.06.*"_s, u"Betriebsfest"_s, u"Note"_s, u""_s});
     list("lvWeitereTage")->setCurrentItem(day); // highlighted
     p->boxes.shown.clear();
 
@@ -496,17 +501,18 @@ void TestGroupWise::commandsDuringRunAreIgnored() {
 
     QVERIFY(busy);
     QCOMPARE(lockedDuringRun.size(), 6);
-    QCOMPARE(progress, QString("akeller|01.01.2011"));
+    QCOMPARE(progress, u"akeller|01.01.2011"_s);
     // Only the removal question: no second run, no key action, no address-book read.
     QCOMPARE(p->boxes.shown.size(), 1);
     QCOMPARE(p->boxes.last().text, kConfirmDeleteEntry);
     QCOMPARE(list("lvWeitereTage")->topLevelItemCount(), 1);
-    QCOMPARE(joinedRows(list("lvVerarbeitung")), (QStringList{"akeller|OK|OK", "raum1|OK|OK"}));
+    QCOMPARE(joinedRows(list("lvVerarbeitung")),
+             (QStringList{u"akeller|OK|OK"_s, u"raum1|OK|OK"_s}));
     QCOMPARE(list("lstAddressBookEntries")->topLevelItemCount(), 0);
     QCOMPARE(storedKey(), key);
-    QCOMPARE(logFiles(folder()), QStringList{"PR-15.06.2011 10-0-0.txt"});
-    QCOMPARE(calendar(folder(), "akeller", true), dayList());
-    QCOMPARE(calendar(folder(), "raum1", true), dayList());
+    QCOMPARE(logFiles(folder()), QStringList{u"PR-15.06.2011 10-0-0.txt"_s});
+    QCOMPARE(calendar(folder(), u"akeller"_s, true), dayList());
+    QCOMPARE(calendar(folder(), u"raum1"_s, true), dayList());
     QVERIFY(!p->window->groupWiseBusy());
     for (const char* name : {"cmdListAdressen", "cmdEintragen", "cmddeleteall", "cmdTAppErzeugen",
                              "cmdTAppLöschen", "cmdLöschen"})
@@ -516,7 +522,7 @@ void TestGroupWise::commandsDuringRunAreIgnored() {
 
 void TestGroupWise::processingListHandsFocusOn() {
     start();
-    p->get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    p->get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(4);
     Program::settle();
     focus(list("lvVerarbeitung"));
     QCOMPARE(QApplication::focusWidget(), button("cmdDefinitionsDatei"));

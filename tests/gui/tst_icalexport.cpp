@@ -10,6 +10,7 @@
 #include <libical/ical.h>
 
 using namespace mvtest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -85,31 +86,33 @@ void TestICalendarExport::mnuICalendar() {
     QFETCH(bool, written);
 
     Program p;
-    p.writeIni("[Feiertage]\r\nJahr=2011\r\nDefinition=100000000011\r\n[Einstellungen]\r\n"
-               "Sprache=" +
+    p.writeIni(u"[Feiertage]\r\nJahr=2011\r\nDefinition=100000000011\r\n[Einstellungen]\r\n"_s
+               u"Sprache="_s +
                language +
-               "\r\nLand=Deutschland\r\n"
-               "[Weitere Tage]\r\n26.12.*\aInventur\a08:00 - 12:00\aLager\r\n");
+               u"\r\nLand=Deutschland\r\n"_s
+               u"[Weitere Tage]\r\n26.12.*\aInventur\a08:00 - 12:00\aLager\r\n"_s);
     mv::frmDef& w = p.start();
     const QString year = typedYear.isEmpty() ? QStringLiteral("2011") : typedYear;
     if (!typedYear.isEmpty())
-        p.get<QLineEdit>("txtJahr")->setText(typedYear);
+        p.get<QLineEdit>(u"txtJahr"_s)->setText(typedYear);
 
-    const QString file = p.dir.path() + "/chosen.ics";
+    const QString file = p.dir.path() + u"/chosen.ics"_s;
     {
         QFile old(file);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(kOld);
     }
-    const QString chosen = answer == "FILE" ? file : answer == "DIR" ? p.dir.path() : QString();
+    const QString chosen = answer == u"FILE"_s  ? file
+                           : answer == u"DIR"_s ? p.dir.path()
+                                                : QString();
     QStringList dialogs;
     w.setSaveFileDialog([&](const QString& title, const QString& suggested) {
         dialogs << title << suggested;
         return chosen;
     });
 
-    auto* menu = p.get<QMenu>("mnuDatei");
-    auto* entry = p.get<QAction>("mnuICalendar");
+    auto* menu = p.get<QMenu>(u"mnuDatei"_s);
+    auto* entry = p.get<QAction>(u"mnuICalendar"_s);
     QVERIFY(entry);
     QCOMPARE(entry->text(), caption);
     const QList<QAction*> actions = menu->actions();
@@ -122,18 +125,18 @@ void TestICalendarExport::mnuICalendar() {
 
     QCOMPARE(!dialogs.isEmpty(), asked);
     if (asked) {
-        QCOMPARE(dialogs[0], QString(caption).remove("..."));
-        QCOMPARE(QFileInfo(dialogs[1]).fileName(), "Marvolingen-" + year + ".ics");
+        QCOMPARE(dialogs[0], QString(caption).remove(u"..."_s));
+        QCOMPARE(QFileInfo(dialogs[1]).fileName(), u"Marvolingen-"_s + year + u".ics"_s);
     }
     QCOMPARE(p.boxes.shown.size() - boxesBefore, icon < 0 ? 0 : 1);
     if (icon >= 0) {
         QCOMPARE(int(p.boxes.last().icon), icon);
         QVERIFY2(p.boxes.last().text.contains(
-                     QString(boxText).replace("FILE", file).replace("DIR", p.dir.path())),
+                     QString(boxText).replace(u"FILE"_s, file).replace(u"DIR"_s, p.dir.path())),
                  qPrintable(p.boxes.last().text));
     }
     if (written) {
-        QStringList expected = columnCells(p.get<QTreeWidget>("lvListe"), 1);
+        QStringList expected = columnCells(p.get<QTreeWidget>(u"lvListe"_s), 1);
         QCOMPARE(expected.size(), 4); // the list shows what was written
         QCOMPARE(summaries(file), expected);
     } else {

@@ -23,6 +23,7 @@
 #include <QTreeWidget>
 
 using namespace mvtest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -115,37 +116,37 @@ void TestMainWindow::firstStartWithoutSettingsFile() {
     mv::frmDef& w = p.start();
 
     QCOMPARE(p.boxes.shown.size(), 0);
-    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 2);
+    QCOMPARE(p.get<QTabWidget>(u"Tab1"_s)->currentIndex(), 2);
     QTEST(w.windowTitle(), "caption");
-    QTEST(p.get<QTabWidget>("Tab1")->tabText(2), "tab2");
-    QCOMPARE(QApplication::focusWidget(), p.get("txtJahr"));
-    QCOMPARE(p.get<QLineEdit>("txtJahr")->text(), QString("2011"));
-    QCOMPARE(p.get<QLineEdit>("txtPfad")->text(), QString("Pfad eingeben"));
+    QTEST(p.get<QTabWidget>(u"Tab1"_s)->tabText(2), "tab2");
+    QCOMPARE(QApplication::focusWidget(), p.get(u"txtJahr"_s));
+    QCOMPARE(p.get<QLineEdit>(u"txtJahr"_s)->text(), u"2011"_s);
+    QCOMPARE(p.get<QLineEdit>(u"txtPfad"_s)->text(), u"Pfad eingeben"_s);
     // "Darstellung 24h" defaults on: whole-day times, locked
-    QCOMPARE(p.get<QLineEdit>("txtDarstellungVon")->text(), QString("00:00"));
-    QCOMPARE(p.get<QLineEdit>("txtDarstellungBis")->text(), QString("24:00"));
-    QVERIFY(!p.get("txtDarstellungVon")->isEnabled());
-    QVERIFY(p.get<QCheckBox>("chkStandartAkt")->isChecked());
-    QVERIFY(!p.get<QCheckBox>("chkGanztägigTermin")->isChecked());
-    QVERIFY(!p.get<QCheckBox>("chkFeiertageAlsNotiz")->isChecked());
+    QCOMPARE(p.get<QLineEdit>(u"txtDarstellungVon"_s)->text(), u"00:00"_s);
+    QCOMPARE(p.get<QLineEdit>(u"txtDarstellungBis"_s)->text(), u"24:00"_s);
+    QVERIFY(!p.get(u"txtDarstellungVon"_s)->isEnabled());
+    QVERIFY(p.get<QCheckBox>(u"chkStandartAkt"_s)->isChecked());
+    QVERIFY(!p.get<QCheckBox>(u"chkGanztägigTermin"_s)->isChecked());
+    QVERIFY(!p.get<QCheckBox>(u"chkFeiertageAlsNotiz"_s)->isChecked());
     // default appointment "00:00" - "00:00" copied into the further-day fields
-    QCOMPARE(p.get<QLineEdit>("txtTerminVon")->text(), QString("00:00"));
-    QCOMPARE(p.get<QLineEdit>("txtTerminBis")->text(), QString("00:00"));
-    QCOMPARE(p.get<QTreeWidget>("lvWeitereTage")->topLevelItemCount(), 0);
-    QCOMPARE(p.get<QTreeWidget>("lvAdressen")->topLevelItemCount(), 0);
-    QVERIFY(p.get("lblName")->isHidden());
-    QVERIFY(p.get("lblBezeichnung")->isHidden());
+    QCOMPARE(p.get<QLineEdit>(u"txtTerminVon"_s)->text(), u"00:00"_s);
+    QCOMPARE(p.get<QLineEdit>(u"txtTerminBis"_s)->text(), u"00:00"_s);
+    QCOMPARE(p.get<QTreeWidget>(u"lvWeitereTage"_s)->topLevelItemCount(), 0);
+    QCOMPARE(p.get<QTreeWidget>(u"lvAdressen"_s)->topLevelItemCount(), 0);
+    QVERIFY(p.get(u"lblName"_s)->isHidden());
+    QVERIFY(p.get(u"lblBezeichnung"_s)->isHidden());
 
     int shown = 0;
     QString mask;
     for (int i = 0; i < 12; ++i) {
-        auto* box = p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i));
+        auto* box = p.get<QCheckBox>(u"chkFeiertage_%1"_s.arg(i));
         shown += !box->isHidden();
-        mask += box->isChecked() ? '1' : '0';
+        mask += box->isChecked() ? u'1' : u'0';
     }
     QTEST(shown, "boxesShown");
-    QTEST(p.get<QCheckBox>("chkFeiertage_0")->text(), "box0");
-    QCOMPARE(mask, code == "49" ? QString("111111110111") : QString("101111011100"));
+    QTEST(p.get<QCheckBox>(u"chkFeiertage_0"_s)->text(), "box0");
+    QCOMPARE(mask, code == u"49"_s ? u"111111110111"_s : u"101111011100"_s);
 }
 
 void TestMainWindow::loadShowsStoredYearUntilActivation_data() {
@@ -159,25 +160,25 @@ void TestMainWindow::loadShowsStoredYearUntilActivation_data() {
 void TestMainWindow::loadShowsStoredYearUntilActivation() {
     QFETCH(QString, stored);
     Program p;
-    p.writeIni("[Feiertage]\r\nJahr=" + stored + "\r\n");
+    p.writeIni(u"[Feiertage]\r\nJahr="_s + stored + u"\r\n"_s);
     mv::frmDef& w = p.load();
-    QCOMPARE(w.windowTitle(), "Feiertage festlegen (" + stored + ")");
+    QCOMPARE(w.windowTitle(), u"Feiertage festlegen ("_s + stored + u")"_s);
     QCOMPARE(w.selectedYear(), stored.toInt()); // no range check at load
     w.show();
     p.settle();
-    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
+    QCOMPARE(w.windowTitle(), u"Feiertage festlegen"_s);
     QCOMPARE(p.boxes.shown.size(), 0);
-    QCOMPARE(p.get<QLineEdit>("txtJahr")->text(), stored);
+    QCOMPARE(p.get<QLineEdit>(u"txtJahr"_s)->text(), stored);
     // the list and the overview of such a year are shown without failing; leaving the
     // year field on the way refuses an out-of-range year
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(0);
     p.settle();
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(1);
     p.settle();
     const int year = stored.toInt();
     QCOMPARE(p.boxes.shown.isEmpty(), year >= 1583);
     for (const mv::MessageRequest& r : p.boxes.shown)
-        QCOMPARE(r.text, QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+        QCOMPARE(r.text, u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
     QCOMPARE(w.selectedYear(), year);
 }
 
@@ -185,67 +186,67 @@ void TestMainWindow::connectionDialogThroughMenu() {
     Program p;
     mv::frmDef& w = p.start();
     whenDialogOpens([](QWidget* d) {
-        d->findChild<QLineEdit*>("txtIPAdresse")->setText("10.0.0.7");
-        d->findChild<QLineEdit*>("txtIPPort")->setText("1677");
-        d->findChild<QPushButton*>("cmdOK")->click();
+        d->findChild<QLineEdit*>(u"txtIPAdresse"_s)->setText(u"10.0.0.7"_s);
+        d->findChild<QLineEdit*>(u"txtIPPort"_s)->setText(u"1677"_s);
+        d->findChild<QPushButton*>(u"cmdOK"_s)->click();
     });
-    w.findChild<QAction*>("mnuEinstellungen")->trigger();
+    w.findChild<QAction*>(u"mnuEinstellungen"_s)->trigger();
     p.settle();
-    QVERIFY(p.readIni().contains("IPAdresse=10.0.0.7"));
-    QVERIFY(p.readIni().contains("IPPort=1677"));
-    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
+    QVERIFY(p.readIni().contains(u"IPAdresse=10.0.0.7"_s));
+    QVERIFY(p.readIni().contains(u"IPPort=1677"_s));
+    QCOMPARE(w.windowTitle(), u"Feiertage festlegen"_s);
 }
 
 void TestMainWindow::namedControlsExist() {
     Program p;
     mv::frmDef& w = p.start();
-    QCOMPARE(w.objectName(), QString("frmDef"));
+    QCOMPARE(w.objectName(), u"frmDef"_s);
     // The controls no caption table names; every captioned one is checked from the tables.
-    const QStringList names = {"Tab1",
-                               "lvListe",
-                               "txtJahr",
-                               "txtPfad",
-                               "txtDarstellungVon",
-                               "txtDarstellungBis",
-                               "txtDarstellungOrt",
-                               "txtStandartVon",
-                               "txtStandartBis",
-                               "txtStandartOrt",
-                               "txtDatum",
-                               "txtBezeichnung",
-                               "txtTerminVon",
-                               "txtTerminBis",
-                               "txtTerminOrt",
-                               "cmdHinzu",
-                               "cmdLöschen",
-                               "lvWeitereTage",
-                               "txtDomainPfad",
-                               "lstAddressBookEntries",
-                               "lvAdressen",
-                               "lblGWVersion",
-                               "lblPathToHost",
-                               "lblTCPIPAddress",
-                               "lblTCPIPPort",
-                               "lvVerarbeitung"};
+    const QStringList names = {u"Tab1"_s,
+                               u"lvListe"_s,
+                               u"txtJahr"_s,
+                               u"txtPfad"_s,
+                               u"txtDarstellungVon"_s,
+                               u"txtDarstellungBis"_s,
+                               u"txtDarstellungOrt"_s,
+                               u"txtStandartVon"_s,
+                               u"txtStandartBis"_s,
+                               u"txtStandartOrt"_s,
+                               u"txtDatum"_s,
+                               u"txtBezeichnung"_s,
+                               u"txtTerminVon"_s,
+                               u"txtTerminBis"_s,
+                               u"txtTerminOrt"_s,
+                               u"cmdHinzu"_s,
+                               u"cmdLöschen"_s,
+                               u"lvWeitereTage"_s,
+                               u"txtDomainPfad"_s,
+                               u"lstAddressBookEntries"_s,
+                               u"lvAdressen"_s,
+                               u"lblGWVersion"_s,
+                               u"lblPathToHost"_s,
+                               u"lblTCPIPAddress"_s,
+                               u"lblTCPIPPort"_s,
+                               u"lvVerarbeitung"_s};
     for (const QString& n : names)
         QVERIFY2(w.findChild<QWidget*>(n), qPrintable(n));
     for (int i = 0; i < 12; ++i) {
-        QVERIFY(w.findChild<QCheckBox*>(QString("chkFeiertage_%1").arg(i)));
-        QVERIFY(w.findChild<QCalendarWidget*>(QString("calKalender_%1").arg(i)));
+        QVERIFY(w.findChild<QCheckBox*>(u"chkFeiertage_%1"_s.arg(i)));
+        QVERIFY(w.findChild<QCalendarWidget*>(u"calKalender_%1"_s.arg(i)));
     }
     for (int i = 0; i < 4; ++i)
-        QVERIFY(w.findChild<QLabel*>(QString("lbluhr_%1").arg(i)));
+        QVERIFY(w.findChild<QLabel*>(u"lbluhr_%1"_s.arg(i)));
     for (const char* a : {"mnulanguage", "mnuEinstellungen", "mnuEnde", "mnuÜber"})
         QVERIFY2(w.findChild<QAction*>(QString::fromUtf8(a)), a);
-    QCOMPARE(w.findChild<QMenu*>("mnuDatei")->title(), QString("Datei"));
-    QCOMPARE(w.findChild<QMenu*>("mnuHilfe")->title(), QString("?"));
-    QCOMPARE(w.findChild<QAction*>("mnuEinstellungen")->text(), QString("&Einstellungen"));
-    QCOMPARE(w.findChild<QAction*>("mnulanguage")->text(), QString("Land/Sprache Einstellungen"));
+    QCOMPARE(w.findChild<QMenu*>(u"mnuDatei"_s)->title(), u"Datei"_s);
+    QCOMPARE(w.findChild<QMenu*>(u"mnuHilfe"_s)->title(), u"?"_s);
+    QCOMPARE(w.findChild<QAction*>(u"mnuEinstellungen"_s)->text(), u"&Einstellungen"_s);
+    QCOMPARE(w.findChild<QAction*>(u"mnulanguage"_s)->text(), u"Land/Sprache Einstellungen"_s);
     // designed captions that the language never touches
-    QCOMPARE(p.get<QPushButton>("cmdAdresseWählen")->text(), QString("-->"));
-    QCOMPARE(p.get<QLabel>("lblPort")->text(), QString("TCP/IP Port:"));
-    QCOMPARE(p.get<QTreeWidget>("lvWeitereTage")->headerItem()->text(2), QString("Zeit"));
-    QVERIFY(!p.get<QTreeWidget>("lvListe")->header()->isSortIndicatorShown());
+    QCOMPARE(p.get<QPushButton>(u"cmdAdresseWählen"_s)->text(), u"-->"_s);
+    QCOMPARE(p.get<QLabel>(u"lblPort"_s)->text(), u"TCP/IP Port:"_s);
+    QCOMPARE(p.get<QTreeWidget>(u"lvWeitereTage"_s)->headerItem()->text(2), u"Zeit"_s);
+    QVERIFY(!p.get<QTreeWidget>(u"lvListe"_s)->header()->isSortIndicatorShown());
 }
 
 void TestMainWindow::everyCaptionNamesAControl_data() {
@@ -259,13 +260,13 @@ void TestMainWindow::everyCaptionNamesAControl_data() {
 void TestMainWindow::everyCaptionNamesAControl() {
     QFETCH(QString, language);
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    p.writeIni(u"[Einstellungen]\r\nSprache="_s + language + u"\r\n"_s);
     mv::frmDef& w = p.start();
     QSet<QString> switched;
     for (const mv::Caption& c : mv::mainWindowCaptions()) {
         const QObject* o = w.findChild<QObject*>(c.objectName);
         QVERIFY2(o, qPrintable(c.objectName));
-        QCOMPARE(shownCaption(o), language == "English" ? c.english : c.german);
+        QCOMPARE(shownCaption(o), language == u"English"_s ? c.english : c.german);
         switched.insert(c.objectName);
     }
     for (const mv::DesignedCaption& c : mv::mainWindowDesignedCaptions()) {
@@ -276,7 +277,7 @@ void TestMainWindow::everyCaptionNamesAControl() {
         // The country puts the holiday names on its boxes; a separator shows no text.
         const auto* action = qobject_cast<const QAction*>(o);
         QVERIFY2(action || !shownCaption(o).isNull(), qPrintable(c.objectName));
-        if (switched.contains(c.objectName) || c.objectName.startsWith("chkFeiertage_") ||
+        if (switched.contains(c.objectName) || c.objectName.startsWith(u"chkFeiertage_"_s) ||
             (action && action->isSeparator()))
             continue;
         QCOMPARE(shownCaption(o), c.text);
@@ -286,7 +287,7 @@ void TestMainWindow::everyCaptionNamesAControl() {
 void TestMainWindow::menuEndEndsAtOnce() {
     Program p;
     p.start();
-    p.window->findChild<QAction*>("mnuEnde")->trigger();
+    p.window->findChild<QAction*>(u"mnuEnde"_s)->trigger();
     QCOMPARE(p.exits, QList<int>{0});
     QVERIFY(!QFile::exists(p.iniPath())); // nothing saved
 }
@@ -324,27 +325,27 @@ void TestMainWindow::yearCheck() {
     QFETCH(QString, typed);
     QFETCH(bool, accepted);
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    p.writeIni(u"[Einstellungen]\r\nSprache="_s + language + u"\r\n"_s);
     mv::frmDef& w = p.start();
-    auto* jahr = p.get<QLineEdit>("txtJahr");
+    auto* jahr = p.get<QLineEdit>(u"txtJahr"_s);
     focus(jahr);
     jahr->clear();
     QTest::keyClicks(jahr, typed);
-    focus(p.get("txtPfad"));
+    focus(p.get(u"txtPfad"_s));
 
     QTEST(w.windowTitle(), "caption");
     if (accepted) {
         QCOMPARE(p.boxes.shown.size(), 0);
         QCOMPARE(w.selectedYear(), typed.toInt());
-        QCOMPARE(QApplication::focusWidget(), p.get("txtPfad"));
+        QCOMPARE(QApplication::focusWidget(), p.get(u"txtPfad"_s));
     } else {
         QCOMPARE(p.boxes.shown.size(), 1);
-        const bool en = language == "English";
-        QCOMPARE(p.boxes.last().text, en ? QString("The year must be one between 1583 and 8202")
-                                         : QString("Das Jahr darf nur zwischen 1583 und 8202 "
-                                                   "liegen."));
-        QCOMPARE(p.boxes.last().title, en ? QString("Marvolingen - setting error")
-                                          : QString("Marvolingen - Einstellungsfehler"));
+        const bool en = language == u"English"_s;
+        QCOMPARE(p.boxes.last().text, en ? u"The year must be one between 1583 and 8202"_s
+                                         : QString(u"Das Jahr darf nur zwischen 1583 und 8202 "_s
+                                                   u"liegen."_s));
+        QCOMPARE(p.boxes.last().title,
+                 en ? u"Marvolingen - setting error"_s : u"Marvolingen - Einstellungsfehler"_s);
         QCOMPARE(p.boxes.last().icon, QMessageBox::Warning);
         QCOMPARE(p.boxes.last().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(w.selectedYear(), 2011);
@@ -355,16 +356,16 @@ void TestMainWindow::yearCheck() {
 void TestMainWindow::saveButtonSendsFocusToYear() {
     Program p;
     p.start();
-    auto* save = p.get<QPushButton>("cmdSpeichern");
+    auto* save = p.get<QPushButton>(u"cmdSpeichern"_s);
     focus(save);
-    focus(p.get("txtDarstellungOrt"));
-    QCOMPARE(QApplication::focusWidget(), p.get("txtJahr"));
+    focus(p.get(u"txtDarstellungOrt"_s));
+    QCOMPARE(QApplication::focusWidget(), p.get(u"txtJahr"_s));
 
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(3);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(3);
     p.settle();
-    focus(p.get("cmdBenutzerSpeichern"));
-    focus(p.get("lvAdressen"));
-    QCOMPARE(QApplication::focusWidget(), p.get("cmdListAdressen"));
+    focus(p.get(u"cmdBenutzerSpeichern"_s));
+    focus(p.get(u"lvAdressen"_s));
+    QCOMPARE(QApplication::focusWidget(), p.get(u"cmdListAdressen"_s));
 }
 
 void TestMainWindow::saveAndLoadRoundTrip() {
@@ -373,41 +374,41 @@ void TestMainWindow::saveAndLoadRoundTrip() {
                                  "[User]\r\nanna\aUser\adom\apo\r\nraum1\aResource\r\n"));
     p.start();
     // loaded rows: the two-field further day gets the day-long time
-    QCOMPARE(rowCells(p.get<QTreeWidget>("lvWeitereTage"), 0),
-             QStringList({"24.12.*", QString::fromUtf8("Büro zu"), "07:00-20:00", ""}));
-    QCOMPARE(rowCells(p.get<QTreeWidget>("lvAdressen"), 1),
-             QStringList({"raum1", "Resource", "", ""}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>(u"lvWeitereTage"_s), 0),
+             QStringList({u"24.12.*"_s, QString::fromUtf8("Büro zu"), u"07:00-20:00"_s, u""_s}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>(u"lvAdressen"_s), 1),
+             QStringList({u"raum1"_s, u"Resource"_s, u""_s, u""_s}));
 
-    p.get<QLineEdit>("txtPfad")->setText("/tmp/out");
-    p.get<QCheckBox>("chkFeiertage_0")->click();
-    p.get<QCheckBox>("chkFeiertage_8")->click();
-    p.get<QCheckBox>("chkFeiertageAlsNotiz")->click();
-    p.get<QCheckBox>("chkGanztägig")->click();
-    p.get<QLineEdit>("txtDarstellungVon")->setText("08:00");
-    p.get<QLineEdit>("txtDarstellungOrt")->setText("Haus");
-    p.get<QCheckBox>("chkGanztägigTermin")->click();
-    p.get<QLineEdit>("txtStandartOrt")->setText("Saal 2");
-    p.get<QCheckBox>("chkStandartAkt")->click();
-    auto* further = p.get<QTreeWidget>("lvWeitereTage");
+    p.get<QLineEdit>(u"txtPfad"_s)->setText(u"/tmp/out"_s);
+    p.get<QCheckBox>(u"chkFeiertage_0"_s)->click();
+    p.get<QCheckBox>(u"chkFeiertage_8"_s)->click();
+    p.get<QCheckBox>(u"chkFeiertageAlsNotiz"_s)->click();
+    p.get<QCheckBox>(u"chkGanztägig"_s)->click();
+    p.get<QLineEdit>(u"txtDarstellungVon"_s)->setText(u"08:00"_s);
+    p.get<QLineEdit>(u"txtDarstellungOrt"_s)->setText(u"Haus"_s);
+    p.get<QCheckBox>(u"chkGanztägigTermin"_s)->click();
+    p.get<QLineEdit>(u"txtStandartOrt"_s)->setText(u"Saal 2"_s);
+    p.get<QCheckBox>(u"chkStandartAkt"_s)->click();
+    auto* further = p.get<QTreeWidget>(u"lvWeitereTage"_s);
     auto* item = new QTreeWidgetItem(further);
-    item->setText(0, "03.10.2011");
-    item->setText(1, "Fest");
-    item->setText(2, "Note");
-    p.get<QPushButton>("cmdSpeichern")->click();
-    p.get<QPushButton>("cmdBenutzerSpeichern")->click();
+    item->setText(0, u"03.10.2011"_s);
+    item->setText(1, u"Fest"_s);
+    item->setText(2, u"Note"_s);
+    p.get<QPushButton>(u"cmdSpeichern"_s)->click();
+    p.get<QPushButton>(u"cmdBenutzerSpeichern"_s)->click();
     QCOMPARE(p.boxes.shown.size(), 0);
 
     const QString ini = p.readIni();
-    QVERIFY(ini.contains("Definition=011111111111"));
-    QVERIFY(ini.contains("alsNotiz=1"));
-    QVERIFY(ini.contains("Darstellung 24h=0"));
-    QVERIFY(ini.contains("Standard 24h=1"));
-    QVERIFY(ini.contains("Standard aktiv=0"));
-    QVERIFY(ini.contains("Sprache=Deutsch"));
-    QVERIFY(ini.contains("Land=Deutschland"));
+    QVERIFY(ini.contains(u"Definition=011111111111"_s));
+    QVERIFY(ini.contains(u"alsNotiz=1"_s));
+    QVERIFY(ini.contains(u"Darstellung 24h=0"_s));
+    QVERIFY(ini.contains(u"Standard 24h=1"_s));
+    QVERIFY(ini.contains(u"Standard aktiv=0"_s));
+    QVERIFY(ini.contains(u"Sprache=Deutsch"_s));
+    QVERIFY(ini.contains(u"Land=Deutschland"_s));
 
     mv::frmDef& w = p.start();
-    QCOMPARE(p.get<QLineEdit>("txtPfad")->text(), QString("/tmp/out"));
+    QCOMPARE(p.get<QLineEdit>(u"txtPfad"_s)->text(), u"/tmp/out"_s);
     QString mask;
     for (int i = 0; i < 12; ++i)
         mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
@@ -434,49 +435,51 @@ void TestMainWindow::saveAndLoadRoundTrip() {
 
 void TestMainWindow::storedMaskOfOtherCountryFallsBackToDefault() {
     Program p;
-    p.writeIni("[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=Deutschland\r\n");
+    p.writeIni(
+        u"[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=Deutschland\r\n"_s);
     p.start();
     QString mask;
     for (int i = 0; i < 12; ++i)
-        mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
-    QCOMPARE(mask, QString("000000000001"));
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+        mask += p.get<QCheckBox>(u"chkFeiertage_%1"_s.arg(i))->isChecked() ? u'1' : u'0';
+    QCOMPARE(mask, u"000000000001"_s);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(0);
     p.settle();
-    QCOMPARE(columnCells(p.get<QTreeWidget>("lvListe"), 1), QStringList({"Zweiter Weihnachtstag"}));
+    QCOMPARE(columnCells(p.get<QTreeWidget>(u"lvListe"_s), 1),
+             QStringList({u"Zweiter Weihnachtstag"_s}));
 
-    p.writeIni("[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=USA\r\n");
+    p.writeIni(u"[Feiertage]\r\nDefinition=000000000001\r\n[Einstellungen]\r\nLand=USA\r\n"_s);
     p.start();
     mask.clear();
     for (int i = 0; i < 12; ++i)
-        mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
-    QCOMPARE(mask, QString("000000000000")); // the US boxes follow the stored text
+        mask += p.get<QCheckBox>(u"chkFeiertage_%1"_s.arg(i))->isChecked() ? u'1' : u'0';
+    QCOMPARE(mask, u"000000000000"_s); // the US boxes follow the stored text
 }
 
 // "Östereich" (or a hand-edited country) has no table the country switch shows; its
 // stored selection must not be replaced by an empty mask on the next save.
 void TestMainWindow::austrianSelectionSurvivesSave_data() {
     QTest::addColumn<QString>("country");
-    QTest::newRow("Östereich") << QString("Östereich");
-    QTest::newRow("unknown country") << QString("Frankreich");
+    QTest::newRow("Östereich") << u"Östereich"_s;
+    QTest::newRow("unknown country") << u"Frankreich"_s;
 }
 
 void TestMainWindow::austrianSelectionSurvivesSave() {
     QFETCH(QString, country);
     Program p;
-    p.writeIni("[Feiertage]\r\nJahr=2011\r\nDefinition=100000000011\r\n"
-               "[Einstellungen]\r\nLand=" +
-               country + "\r\nSprache=Deutsch\r\n");
+    p.writeIni(u"[Feiertage]\r\nJahr=2011\r\nDefinition=100000000011\r\n"_s
+               u"[Einstellungen]\r\nLand="_s +
+               country + u"\r\nSprache=Deutsch\r\n"_s);
     p.start();
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(0);
     p.settle();
-    QCOMPARE(columnCells(p.get<QTreeWidget>("lvListe"), 1),
-             QStringList({"Neujahr", "Erster Weihnachtstag", "Zweiter Weihnachtstag"}));
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(2);
+    QCOMPARE(columnCells(p.get<QTreeWidget>(u"lvListe"_s), 1),
+             QStringList({u"Neujahr"_s, u"Erster Weihnachtstag"_s, u"Zweiter Weihnachtstag"_s}));
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(2);
     p.settle();
-    QTest::mouseClick(p.get<QPushButton>("cmdSpeichern"), Qt::LeftButton);
+    QTest::mouseClick(p.get<QPushButton>(u"cmdSpeichern"_s), Qt::LeftButton);
     p.settle();
-    QVERIFY2(p.readIni().contains("Definition=100000000011\r\n"), qPrintable(p.readIni()));
-    QVERIFY(p.readIni().contains("Land=" + country + "\r\n"));
+    QVERIFY2(p.readIni().contains(u"Definition=100000000011\r\n"_s), qPrintable(p.readIni()));
+    QVERIFY(p.readIni().contains(u"Land="_s + country + u"\r\n"_s));
 }
 
 void TestMainWindow::saveFailureReportsCodeAndTitle_data() {
@@ -500,30 +503,30 @@ void TestMainWindow::saveFailureReportsCodeAndTitle() {
     QFETCH(QString, value);
     Program p;
     p.start();
-    p.get<QCheckBox>("chkGanztägigTermin")->setChecked(false);
+    p.get<QCheckBox>(u"chkGanztägigTermin"_s)->setChecked(false);
     p.get<QLineEdit>(field)->setText(value);
     QCOMPARE(p.get<QLineEdit>(field)->text(), value);
-    p.get<QPushButton>("cmdSpeichern")->click();
+    p.get<QPushButton>(u"cmdSpeichern"_s)->click();
     QCOMPARE(p.boxes.shown.size(), 1);
-    QCOMPARE(p.boxes.last().text, QString("Einstellungen konnten nicht gespeichert werden! (0)"));
+    QCOMPARE(p.boxes.last().text, u"Einstellungen konnten nicht gespeichert werden! (0)"_s);
     QTEST(p.boxes.last().title, "title");
     QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
     // keys before the failing one are written, the rest not
     const QString ini = p.readIni();
-    QVERIFY(ini.contains("Jahr=2011"));
-    QVERIFY(!ini.contains("Land="));
+    QVERIFY(ini.contains(u"Jahr=2011"_s));
+    QVERIFY(!ini.contains(u"Land="_s));
 }
 
 void TestMainWindow::userListSaveFailure() {
     Program p;
     p.start();
-    auto* item = new QTreeWidgetItem(p.get<QTreeWidget>("lvAdressen"));
-    item->setText(0, "[bad]"); // would read back as a section header
-    item->setText(1, "User");
-    p.get<QPushButton>("cmdBenutzerSpeichern")->click();
+    auto* item = new QTreeWidgetItem(p.get<QTreeWidget>(u"lvAdressen"_s));
+    item->setText(0, u"[bad]"_s); // would read back as a section header
+    item->setText(1, u"User"_s);
+    p.get<QPushButton>(u"cmdBenutzerSpeichern"_s)->click();
     QCOMPARE(p.boxes.shown.size(), 1);
-    QCOMPARE(p.boxes.last().title, QString("Benutzerliste"));
-    QCOMPARE(p.boxes.last().text, QString("Einstellungen konnten nicht gespeichert werden! (0)"));
+    QCOMPARE(p.boxes.last().title, u"Benutzerliste"_s);
+    QCOMPARE(p.boxes.last().text, u"Einstellungen konnten nicht gespeichert werden! (0)"_s);
     QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
 }
 
@@ -531,14 +534,14 @@ void TestMainWindow::countryAndLanguageSwitchThroughDialog() {
     Program p;
     mv::frmDef& w = p.start();
     // a German selection made in this run survives a trip to the USA
-    p.get<QCheckBox>("chkFeiertage_8")->click();
+    p.get<QCheckBox>(u"chkFeiertage_8"_s)->click();
     auto choose = [&](const QString& language, const QString& country) {
         whenDialogOpens([=](QWidget* d) {
-            d->findChild<QComboBox*>("cmbSprache")->setCurrentText(language);
-            d->findChild<QComboBox*>("cmbLand")->setCurrentText(country);
-            d->findChild<QPushButton*>("OKButton")->click();
+            d->findChild<QComboBox*>(u"cmbSprache"_s)->setCurrentText(language);
+            d->findChild<QComboBox*>(u"cmbLand"_s)->setCurrentText(country);
+            d->findChild<QPushButton*>(u"OKButton"_s)->click();
         });
-        w.findChild<QAction*>("mnulanguage")->trigger();
+        w.findChild<QAction*>(u"mnulanguage"_s)->trigger();
         p.settle();
     };
 
@@ -562,100 +565,100 @@ void TestMainWindow::countryAndLanguageSwitchThroughDialog() {
     QVERIFY(p.get<QCheckBox>("chkFeiertage_2")->isChecked());
     QCOMPARE(w.messages().text(mv::Msg::SaveFailed), QString("Can`t save settings!"));
 
-    choose("Deutsch", "Deutschland");
-    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
-    QCOMPARE(p.get<QCheckBox>("chkFeiertage_10")->text(), QString("1. Weihnachtstag"));
-    QVERIFY(!p.get("chkFeiertage_11")->isHidden());
-    QVERIFY(p.get<QCheckBox>("chkFeiertage_8")->isChecked());
-    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->locale().language(), QLocale::German);
-    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->firstDayOfWeek(), Qt::Sunday);
+    choose(u"Deutsch"_s, u"Deutschland"_s);
+    QCOMPARE(w.windowTitle(), u"Feiertage festlegen"_s);
+    QCOMPARE(p.get<QCheckBox>(u"chkFeiertage_10"_s)->text(), u"1. Weihnachtstag"_s);
+    QVERIFY(!p.get(u"chkFeiertage_11"_s)->isHidden());
+    QVERIFY(p.get<QCheckBox>(u"chkFeiertage_8"_s)->isChecked());
+    QCOMPARE(p.get<QCalendarWidget>(u"calKalender_0"_s)->locale().language(), QLocale::German);
+    QCOMPARE(p.get<QCalendarWidget>(u"calKalender_0"_s)->firstDayOfWeek(), Qt::Sunday);
 
     // the choice reaches the file only with "Einstellungen speichern"
-    QVERIFY(!p.readIni().contains("Land="));
+    QVERIFY(!p.readIni().contains(u"Land="_s));
 }
 
 void TestMainWindow::englishInterfaceWithGermany() {
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=English\r\nLand=Deutschland\r\n");
+    p.writeIni(u"[Einstellungen]\r\nSprache=English\r\nLand=Deutschland\r\n"_s);
     mv::frmDef& w = p.start();
-    QCOMPARE(w.windowTitle(), QString("Define holidays"));
-    QCOMPARE(p.get<QCheckBox>("chkFeiertage_0")->text(), QString("Neujahr"));
-    QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Save settings"));
-    QCOMPARE(p.get<QPushButton>("cmdAlleAdressen")->text(), QString("Take all"));
+    QCOMPARE(w.windowTitle(), u"Define holidays"_s);
+    QCOMPARE(p.get<QCheckBox>(u"chkFeiertage_0"_s)->text(), u"Neujahr"_s);
+    QCOMPARE(p.get<QPushButton>(u"cmdSpeichern"_s)->text(), u"Save settings"_s);
+    QCOMPARE(p.get<QPushButton>(u"cmdAlleAdressen"_s)->text(), u"Take all"_s);
 }
 
 // A hand-edited language the program does not speak falls back to German.
 void TestMainWindow::unknownLanguageFallsBackToGerman() {
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=english\r\nLand=Östereich\r\n");
+    p.writeIni(u"[Einstellungen]\r\nSprache=english\r\nLand=Östereich\r\n"_s);
     mv::frmDef& w = p.start();
     QCOMPARE(mv::storedText(w.currentLanguage()), QString("Deutsch"));
     QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Einstellungen speichern"));
     QCOMPARE(w.messages().text(mv::Msg::YearRange),
-             QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
-    p.get<QPushButton>("cmdSpeichern")->click();
-    QVERIFY(p.readIni().contains("Sprache=Deutsch"));
+             u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
+    p.get<QPushButton>(u"cmdSpeichern"_s)->click();
+    QVERIFY(p.readIni().contains(u"Sprache=Deutsch"_s));
     QVERIFY(p.readIni().contains(QString::fromUtf8("Land=Östereich")));
 }
 
 void TestMainWindow::activationAfterDialogKeepsTabAndDropsYear() {
     Program p;
     mv::frmDef& w = p.start();
-    auto* jahr = p.get<QLineEdit>("txtJahr");
+    auto* jahr = p.get<QLineEdit>(u"txtJahr"_s);
     focus(jahr);
-    jahr->setText("2012");
-    focus(p.get("txtPfad"));
-    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen (2012)"));
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    jahr->setText(u"2012"_s);
+    focus(p.get(u"txtPfad"_s));
+    QCOMPARE(w.windowTitle(), u"Feiertage festlegen (2012)"_s);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(4);
     p.settle();
 
     whenDialogOpens([](QWidget* d) { d->close(); });
-    w.findChild<QAction*>("mnuÜber")->trigger();
+    w.findChild<QAction*>(u"mnuÜber"_s)->trigger();
     p.settle();
-    QCOMPARE(w.windowTitle(), QString("Feiertage festlegen"));
-    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 4);
+    QCOMPARE(w.windowTitle(), u"Feiertage festlegen"_s);
+    QCOMPARE(p.get<QTabWidget>(u"Tab1"_s)->currentIndex(), 4);
 }
 
 void TestMainWindow::definitionFileWritten() {
     Program p;
-    p.writeIni("[Feiertage]\r\nDefinition=100000000011\r\n[Weitere Tage]\r\n"
-               "26.12.*\aInventur\a08:00 - 12:00\a\r\n"
-               "01.01.2010\aAlt\aNote\a\r\n");
+    p.writeIni(u"[Feiertage]\r\nDefinition=100000000011\r\n[Weitere Tage]\r\n"_s
+               u"26.12.*\aInventur\a08:00 - 12:00\a\r\n"_s
+               u"01.01.2010\aAlt\aNote\a\r\n"_s);
     p.start();
-    QDir(p.dir.path()).mkdir("out");
-    const QString folder = p.dir.path() + "/out";
-    const QString path = folder + "/Marvolingen.txt";
-    for (const QString& typed : {folder, folder + "/"}) {
-        p.get<QLineEdit>("txtPfad")->setText("  " + typed + " ");
-        p.get<QPushButton>("cmdDefinitionsDatei")->click();
+    QDir(p.dir.path()).mkdir(u"out"_s);
+    const QString folder = p.dir.path() + u"/out"_s;
+    const QString path = folder + u"/Marvolingen.txt"_s;
+    for (const QString& typed : {folder, QString(folder + u"/"_s)}) {
+        p.get<QLineEdit>(u"txtPfad"_s)->setText(u"  "_s + typed + u" "_s);
+        p.get<QPushButton>(u"cmdDefinitionsDatei"_s)->click();
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), mv::toCp1252("01.01.2011\aNeujahr\r\n"
-                                           "25.12.2011\aErster Weihnachtstag\r\n"
-                                           "26.12.2011\aZweiter Weihnachtstag\r\n"
-                                           "26.12.2011\aInventur\r\n"));
-        QCOMPARE(p.boxes.last().text, "Datei erfolreich erstellt: \"" + path + "\"");
-        QCOMPARE(p.boxes.last().title, QString("Definitionsdatei"));
+        QCOMPARE(f.readAll(), mv::toCp1252(u"01.01.2011\aNeujahr\r\n"_s
+                                           u"25.12.2011\aErster Weihnachtstag\r\n"_s
+                                           u"26.12.2011\aZweiter Weihnachtstag\r\n"_s
+                                           u"26.12.2011\aInventur\r\n"_s));
+        QCOMPARE(p.boxes.last().text, u"Datei erfolreich erstellt: \""_s + path + u"\""_s);
+        QCOMPARE(p.boxes.last().title, u"Definitionsdatei"_s);
         QCOMPARE(p.boxes.last().icon, QMessageBox::Information);
     }
-    QCOMPARE(p.get<QTreeWidget>("lvListe")->topLevelItemCount(), 4);
+    QCOMPARE(p.get<QTreeWidget>(u"lvListe"_s)->topLevelItemCount(), 4);
     QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestMainWindow::definitionFileFolderMissing() {
     Program p;
     p.start();
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(4);
     p.settle();
-    p.get<QPushButton>("cmdDefinitionsDatei")->click();
+    p.get<QPushButton>(u"cmdDefinitionsDatei"_s)->click();
     p.settle();
     QCOMPARE(p.boxes.shown.size(), 1);
-    QCOMPARE(p.boxes.last().text, QString("Datei konnte nicht erstellt werden!"));
-    QCOMPARE(p.boxes.last().title, QString("Definitionsdatei"));
+    QCOMPARE(p.boxes.last().text, u"Datei konnte nicht erstellt werden!"_s);
+    QCOMPARE(p.boxes.last().title, u"Definitionsdatei"_s);
     QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
-    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 2);
-    QCOMPARE(QApplication::focusWidget(), p.get("txtPfad"));
-    QCOMPARE(p.get<QTreeWidget>("lvListe")->topLevelItemCount(), 0); // not rebuilt
+    QCOMPARE(p.get<QTabWidget>(u"Tab1"_s)->currentIndex(), 2);
+    QCOMPARE(QApplication::focusWidget(), p.get(u"txtPfad"_s));
+    QCOMPARE(p.get<QTreeWidget>(u"lvListe"_s)->topLevelItemCount(), 0); // not rebuilt
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -663,35 +666,35 @@ void TestMainWindow::definitionFileCannotBeWritten() {
     Program p;
     p.start();
     // a folder in place of the file: the folder exists, the file cannot be replaced
-    QDir(p.dir.path()).mkpath("out/Marvolingen.txt");
-    p.get<QLineEdit>("txtPfad")->setText(p.dir.path() + "/out");
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    QDir(p.dir.path()).mkpath(u"out/Marvolingen.txt"_s);
+    p.get<QLineEdit>(u"txtPfad"_s)->setText(p.dir.path() + u"/out"_s);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(4);
     p.settle();
-    p.get<QPushButton>("cmdDefinitionsDatei")->click();
+    p.get<QPushButton>(u"cmdDefinitionsDatei"_s)->click();
     p.settle();
     QCOMPARE(p.boxes.shown.size(), 1);
-    QCOMPARE(p.boxes.last().text,
-             "Datei konnte nicht erstellt werden! \"" + p.dir.path() + "/out/Marvolingen.txt\"");
-    QCOMPARE(p.boxes.last().title, QString("Definitionsdatei"));
+    QCOMPARE(p.boxes.last().text, u"Datei konnte nicht erstellt werden! \""_s + p.dir.path() +
+                                      u"/out/Marvolingen.txt\""_s);
+    QCOMPARE(p.boxes.last().title, u"Definitionsdatei"_s);
     QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
-    QCOMPARE(p.get<QTabWidget>("Tab1")->currentIndex(), 4);
+    QCOMPARE(p.get<QTabWidget>(u"Tab1"_s)->currentIndex(), 4);
     QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestMainWindow::dayListAndHeaderSorts() {
     Program p;
-    p.writeIni("[Weitere Tage]\r\n24.12.*\aAbend\aNote\a\r\n03.10.2010\aAlt\aNote\a\r\n");
+    p.writeIni(u"[Weitere Tage]\r\n24.12.*\aAbend\aNote\a\r\n03.10.2010\aAlt\aNote\a\r\n"_s);
     p.start();
-    auto* list = p.get<QTreeWidget>("lvListe");
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    auto* list = p.get<QTreeWidget>(u"lvListe"_s);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(0);
     p.settle();
     QCOMPARE(QApplication::focusWidget(), list);
     QCOMPARE(list->topLevelItemCount(), 12); // eleven holidays and the yearly day
-    QCOMPARE(list->topLevelItem(0)->text(0), QString("01.01.2011"));
-    QCOMPARE(list->topLevelItem(0)->text(2), QString("00:00 - 24:00"));
-    QVERIFY(columnCells(list, 0).contains("24.12.2011"));
-    QVERIFY(!columnCells(list, 1).contains("Alt"));
-    QVERIFY(!columnCells(list, 1).contains("Fronleichnam"));
+    QCOMPARE(list->topLevelItem(0)->text(0), u"01.01.2011"_s);
+    QCOMPARE(list->topLevelItem(0)->text(2), u"00:00 - 24:00"_s);
+    QVERIFY(columnCells(list, 0).contains(u"24.12.2011"_s));
+    QVERIFY(!columnCells(list, 1).contains(u"Alt"_s));
+    QVERIFY(!columnCells(list, 1).contains(u"Fronleichnam"_s));
 
     list->header()->sectionClicked(1);
     QStringList names = columnCells(list, 1);
@@ -699,31 +702,31 @@ void TestMainWindow::dayListAndHeaderSorts() {
     sorted.sort();
     QCOMPARE(names, sorted);
     list->header()->sectionClicked(0);
-    QCOMPARE(list->topLevelItem(0)->text(0), QString("01.01.2011"));
-    QCOMPARE(list->topLevelItem(11)->text(0), QString("26.12.2011"));
+    QCOMPARE(list->topLevelItem(0)->text(0), u"01.01.2011"_s);
+    QCOMPARE(list->topLevelItem(11)->text(0), u"26.12.2011"_s);
     QCOMPARE(list->columnCount(), 4);
 
     // a year typed and left by switching straight to the list is checked before the build
-    auto* jahr = p.get<QLineEdit>("txtJahr");
-    p.get<QCheckBox>("chkFeiertageAlsNotiz")->click();
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(2);
+    auto* jahr = p.get<QLineEdit>(u"txtJahr"_s);
+    p.get<QCheckBox>(u"chkFeiertageAlsNotiz"_s)->click();
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(2);
     p.settle();
     focus(jahr);
-    jahr->setText("2010");
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(0);
+    jahr->setText(u"2010"_s);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(0);
     p.settle();
-    QVERIFY(columnCells(list, 1).contains("Alt"));
-    QCOMPARE(list->topLevelItem(0)->text(2), QString("Note"));
+    QVERIFY(columnCells(list, 1).contains(u"Alt"_s));
+    QCOMPARE(list->topLevelItem(0)->text(2), u"Note"_s);
 }
 
 void TestMainWindow::yearOverviewMarks() {
     Program p;
-    p.writeIni("[Weitere Tage]\r\n24.12.*\aAbend\aNote\a\r\n15.03.2010\aAlt\aNote\a\r\n");
+    p.writeIni(u"[Weitere Tage]\r\n24.12.*\aAbend\aNote\a\r\n15.03.2010\aAlt\aNote\a\r\n"_s);
     p.start();
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(1);
     p.settle();
     const QColor red(255, 192, 192), orange(255, 128, 0);
-    auto* jan = p.get<QCalendarWidget>("calKalender_0");
+    auto* jan = p.get<QCalendarWidget>(u"calKalender_0"_s);
     QCOMPARE(QApplication::focusWidget() == jan || jan->isAncestorOf(QApplication::focusWidget()),
              true);
     QCOMPARE(jan->minimumDate(), QDate(2011, 1, 1));
@@ -731,12 +734,12 @@ void TestMainWindow::yearOverviewMarks() {
     QCOMPARE(background(jan, QDate(2011, 1, 1)), orange); // holiday on a Saturday
     QCOMPARE(background(jan, QDate(2011, 1, 2)), red);
     QCOMPARE(background(jan, QDate(2011, 1, 3)), QColor());
-    auto* jun = p.get<QCalendarWidget>("calKalender_5");
+    auto* jun = p.get<QCalendarWidget>(u"calKalender_5"_s);
     QCOMPARE(background(jun, QDate(2011, 6, 23)), QColor()); // Fronleichnam not selected
-    auto* dec = p.get<QCalendarWidget>("calKalender_11");
+    auto* dec = p.get<QCalendarWidget>(u"calKalender_11"_s);
     QCOMPARE(background(dec, QDate(2011, 12, 24)), orange); // yearly further day
     QCOMPARE(background(dec, QDate(2011, 12, 25)), orange);
-    QCOMPARE(background(p.get<QCalendarWidget>("calKalender_2"), QDate(2011, 3, 15)), QColor());
+    QCOMPARE(background(p.get<QCalendarWidget>(u"calKalender_2"_s), QDate(2011, 3, 15)), QColor());
 
     // the calendars form a focus cycle: Tab in December goes back to January
     QWidget* decView = dec->findChild<QAbstractItemView*>();
@@ -747,16 +750,16 @@ void TestMainWindow::yearOverviewMarks() {
 
 void TestMainWindow::yearOverviewUsa() {
     Program p;
-    p.writeIni("[Feiertage]\r\nJahr=2010\r\n[Einstellungen]\r\nLand=USA\r\n");
+    p.writeIni(u"[Feiertage]\r\nJahr=2010\r\n[Einstellungen]\r\nLand=USA\r\n"_s);
     p.start();
-    p.get<QCheckBox>("chkFeiertage_4")->click(); // Independence Day off
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.get<QCheckBox>(u"chkFeiertage_4"_s)->click(); // Independence Day off
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(1);
     p.settle();
     const QColor red(255, 192, 192), orange(255, 128, 0);
-    auto* jul = p.get<QCalendarWidget>("calKalender_6");
+    auto* jul = p.get<QCalendarWidget>(u"calKalender_6"_s);
     QCOMPARE(background(jul, QDate(2010, 7, 4)), red);
     QCOMPARE(background(jul, QDate(2010, 7, 5)), QColor());
-    auto* dec = p.get<QCalendarWidget>("calKalender_11");
+    auto* dec = p.get<QCalendarWidget>(u"calKalender_11"_s);
     QCOMPARE(background(dec, QDate(2010, 12, 24)), orange);
     QCOMPARE(background(dec, QDate(2010, 12, 25)), red);
     QCOMPARE(background(dec, QDate(2010, 12, 31)), orange);
@@ -784,11 +787,11 @@ void TestMainWindow::yearOverviewShowsMarkOnSelectedDay() {
     QFETCH(QColor, colour);
     Program p;
     p.writeIni(
-        QString("[Feiertage]\r\nJahr=%1\r\n[Einstellungen]\r\nLand=%2\r\n").arg(year).arg(country));
+        u"[Feiertage]\r\nJahr=%1\r\n[Einstellungen]\r\nLand=%2\r\n"_s.arg(year).arg(country));
     p.start();
-    p.get<QTabWidget>("Tab1")->setCurrentIndex(1);
+    p.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(1);
     p.settle();
-    auto* cal = p.get<QCalendarWidget>(QString("calKalender_%1").arg(day.month() - 1));
+    auto* cal = p.get<QCalendarWidget>(u"calKalender_%1"_s.arg(day.month() - 1));
     // as today would be clamped: the first day for a future year, the last for a past one
     cal->setSelectedDate(day);
     QCOMPARE(cal->selectedDate(), day);
@@ -814,31 +817,31 @@ void TestMainWindow::yearOverviewShowsMarkOnSelectedDay() {
 void TestMainWindow::refusedYearNeitherStoredNorUsed() {
     Program p;
     p.start();
-    auto* jahr = p.get<QLineEdit>("txtJahr");
+    auto* jahr = p.get<QLineEdit>(u"txtJahr"_s);
     focus(jahr);
-    jahr->setText("1500");
-    p.get<QPushButton>("cmdSpeichern")->click();
+    jahr->setText(u"1500"_s);
+    p.get<QPushButton>(u"cmdSpeichern"_s)->click();
     p.settle();
     QVERIFY(!p.boxes.shown.isEmpty());
-    QCOMPARE(p.boxes.last().text, QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+    QCOMPARE(p.boxes.last().text, u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
     QVERIFY(!QFile::exists(p.iniPath()));
 
     Program q;
-    QDir(q.dir.path()).mkdir("out");
-    q.writeIni("[Feiertage]\r\nJahr=1500\r\nDefinition speichern unter=" + q.dir.path() +
-               "/out\r\n");
+    QDir(q.dir.path()).mkdir(u"out"_s);
+    q.writeIni(u"[Feiertage]\r\nJahr=1500\r\nDefinition speichern unter="_s + q.dir.path() +
+               u"/out\r\n"_s);
     q.start();
-    q.get<QTabWidget>("Tab1")->setCurrentIndex(4);
+    q.get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(4);
     q.settle();
-    q.get<QPushButton>("cmdDefinitionsDatei")->click();
+    q.get<QPushButton>(u"cmdDefinitionsDatei"_s)->click();
     q.settle();
-    QVERIFY(!QFile::exists(q.dir.path() + "/out/Marvolingen.txt"));
+    QVERIFY(!QFile::exists(q.dir.path() + u"/out/Marvolingen.txt"_s));
     // each refusal of the year (also when the field is left) and nothing else
     QVERIFY(!q.boxes.shown.isEmpty());
     for (const mv::MessageRequest& b : q.boxes.shown)
-        QCOMPARE(b.text, QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
-    QCOMPARE(q.get<QTabWidget>("Tab1")->currentIndex(), 2);
-    QCOMPARE(QApplication::focusWidget(), q.get("txtJahr"));
+        QCOMPARE(b.text, u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
+    QCOMPARE(q.get<QTabWidget>(u"Tab1"_s)->currentIndex(), 2);
+    QCOMPARE(QApplication::focusWidget(), q.get(u"txtJahr"_s));
 }
 
 // A text the settings file cannot hold is refused by the save, naming the field.
@@ -866,11 +869,11 @@ void TestMainWindow::saveRefusesUnstorableText() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    p.writeIni(u"[Einstellungen]\r\nSprache="_s + language + u"\r\n"_s);
     const QString before = p.readIni();
     p.start();
     p.get<QLineEdit>(field)->setText(text);
-    p.get<QPushButton>("cmdSpeichern")->click();
+    p.get<QPushButton>(u"cmdSpeichern"_s)->click();
     p.settle();
     QCOMPARE(p.boxes.shown.size(), 1);
     QTEST(p.boxes.last().text, "message");
@@ -884,15 +887,15 @@ void TestMainWindow::pictureButtonsExplainThemselves_data() {
     QTest::addColumn<QStringList>("add");    // tool tip, accessible name
     QTest::addColumn<QStringList>("remove"); // tool tip, accessible name
     QTest::newRow("Deutsch") << "Deutsch"
-                             << QStringList{"Tag hinzufügen oder die Änderungen am bearbeiteten "
-                                            "Tag übernehmen",
-                                            "Tag hinzufügen"}
-                             << QStringList{"Markierten Tag entfernen", "Tag entfernen"};
+                             << QStringList{u"Tag hinzufügen oder die Änderungen am bearbeiteten "_s
+                                            u"Tag übernehmen"_s,
+                                            u"Tag hinzufügen"_s}
+                             << QStringList{u"Markierten Tag entfernen"_s, u"Tag entfernen"_s};
     QTest::newRow("English") << "English"
-                             << QStringList{"Add the day, or apply the changes to the day being "
-                                            "edited",
-                                            "Add day"}
-                             << QStringList{"Remove the selected day", "Remove day"};
+                             << QStringList{u"Add the day, or apply the changes to the day being "_s
+                                            u"edited"_s,
+                                            u"Add day"_s}
+                             << QStringList{u"Remove the selected day"_s, u"Remove day"_s};
 }
 
 void TestMainWindow::pictureButtonsExplainThemselves() {
@@ -900,10 +903,10 @@ void TestMainWindow::pictureButtonsExplainThemselves() {
     QFETCH(QStringList, add);
     QFETCH(QStringList, remove);
     Program p;
-    p.writeIni("[Einstellungen]\r\nSprache=" + language + "\r\n");
+    p.writeIni(u"[Einstellungen]\r\nSprache="_s + language + u"\r\n"_s);
     p.start();
-    auto* hinzu = p.get<QPushButton>("cmdHinzu");
-    auto* loeschen = p.get<QPushButton>("cmdLöschen");
+    auto* hinzu = p.get<QPushButton>(u"cmdHinzu"_s);
+    auto* loeschen = p.get<QPushButton>(u"cmdLöschen"_s);
     QCOMPARE((QStringList{hinzu->toolTip(), hinzu->accessibleName()}), add);
     QCOMPARE((QStringList{loeschen->toolTip(), loeschen->accessibleName()}), remove);
 }
@@ -911,15 +914,15 @@ void TestMainWindow::pictureButtonsExplainThemselves() {
 // At the window's own size a usual further day fits the list without a horizontal bar.
 void TestMainWindow::furtherDaysFitWithoutScrollBar() {
     Program p;
-    QString days = "[Weitere Tage]\r\n24.12.*\aHeiligabend\a07:00 - 20:00\aKirche\r\n";
+    QString days = u"[Weitere Tage]\r\n24.12.*\aHeiligabend\a07:00 - 20:00\aKirche\r\n"_s;
     // enough rows for a vertical scroll bar, which must not push a horizontal one in
     for (int i = 1; i <= 30; ++i)
-        days += QString("%1.01.2011\aNeujahrsempfang\a10:00 - 12:00\aRathaus\r\n")
-                    .arg(i, 2, 10, QChar('0'));
+        days +=
+            u"%1.01.2011\aNeujahrsempfang\a10:00 - 12:00\aRathaus\r\n"_s.arg(i, 2, 10, QChar(u'0'));
     p.writeIni(days);
     p.start();
     p.settle();
-    auto* list = p.get<QTreeWidget>("lvWeitereTage");
+    auto* list = p.get<QTreeWidget>(u"lvWeitereTage"_s);
     QVERIFY(list->isVisible());
     QVERIFY(list->verticalScrollBar()->isVisible());
     QVERIFY(!list->horizontalScrollBar()->isVisible());

@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -43,7 +44,7 @@ QStringList dates(const DayList& rows) {
     return out;
 }
 
-DayEntry further(const QString& date, const QString& name, const QString& time = "07:00 - 20:00",
+DayEntry further(const QString& date, const QString& name, const QString& time = u"07:00 - 20:00"_s,
                  const QString& place = QString()) {
     return DayEntry{date, name, time, place};
 }
@@ -96,17 +97,17 @@ private slots:
 void TestDayList::germany2011Default() {
     const DayList rows = BuildDayList(input(kGermany, 2011, kMaskDE));
     QCOMPARE(dateAndName(rows), (QStringList{
-                                    "01.01.2011 Neujahr",
-                                    "22.04.2011 Karfreitag",
-                                    "24.04.2011 Ostersonntag",
-                                    "25.04.2011 Ostermontag",
-                                    "01.05.2011 Tag der Arbeit",
-                                    "02.06.2011 Himmelfahrt",
-                                    "12.06.2011 Pfingstsonntag",
-                                    "13.06.2011 Pfingstmontag",
-                                    "03.10.2011 Tag der Deutschen Einheit",
-                                    "25.12.2011 Erster Weihnachtstag",
-                                    "26.12.2011 Zweiter Weihnachtstag",
+                                    u"01.01.2011 Neujahr"_s,
+                                    u"22.04.2011 Karfreitag"_s,
+                                    u"24.04.2011 Ostersonntag"_s,
+                                    u"25.04.2011 Ostermontag"_s,
+                                    u"01.05.2011 Tag der Arbeit"_s,
+                                    u"02.06.2011 Himmelfahrt"_s,
+                                    u"12.06.2011 Pfingstsonntag"_s,
+                                    u"13.06.2011 Pfingstmontag"_s,
+                                    u"03.10.2011 Tag der Deutschen Einheit"_s,
+                                    u"25.12.2011 Erster Weihnachtstag"_s,
+                                    u"26.12.2011 Zweiter Weihnachtstag"_s,
                                 }));
     for (const DayEntry& row : rows) {
         QCOMPARE(row.time, QStringLiteral("08:00 - 17:00"));
@@ -117,16 +118,16 @@ void TestDayList::germany2011Default() {
 void TestDayList::usa2010Default() {
     const DayList rows = BuildDayList(input(kUsa, 2010, kMaskUS));
     QCOMPARE(dateAndName(rows), (QStringList{
-                                    "01.01.2010 New Year`s Day",
-                                    "15.02.2010 President`s Day",
-                                    "31.05.2010 Memorial Day",
-                                    "04.07.2010 Independence Day",
-                                    "05.07.2010 Independenceday  (observed)",
-                                    "06.09.2010 Labor Day",
-                                    "11.11.2010 Veteran`s Day",
-                                    "25.11.2010 Thanksgiving Day",
-                                    "24.12.2010 Christmas Day",
-                                    "31.12.2010 New Year (observed)",
+                                    u"01.01.2010 New Year`s Day"_s,
+                                    u"15.02.2010 President`s Day"_s,
+                                    u"31.05.2010 Memorial Day"_s,
+                                    u"04.07.2010 Independence Day"_s,
+                                    u"05.07.2010 Independenceday  (observed)"_s,
+                                    u"06.09.2010 Labor Day"_s,
+                                    u"11.11.2010 Veteran`s Day"_s,
+                                    u"25.11.2010 Thanksgiving Day"_s,
+                                    u"24.12.2010 Christmas Day"_s,
+                                    u"31.12.2010 New Year (observed)"_s,
                                 }));
 }
 
@@ -139,22 +140,22 @@ void TestDayList::usaBoxClearedDropsObservedDay() {
         QVERIFY2(!row.contains(QLatin1String("Independence")), qPrintable(row));
 
     in.selected[0] = false;
-    QVERIFY(!dateAndName(BuildDayList(in)).join('|').contains(QLatin1String("New Year")));
+    QVERIFY(!dateAndName(BuildDayList(in)).join(u'|').contains(QLatin1String("New Year")));
 }
 
 void TestDayList::usaSundayHolidayAndObservedDay() {
     const QStringList rows = dateAndName(BuildDayList(input(kUsa, 2011, "111111111100")));
-    QVERIFY(rows.contains("25.12.2011 Christmas Day"));
-    QVERIFY(rows.contains("26.12.2011 Christmasday (observed)"));
+    QVERIFY(rows.contains(u"25.12.2011 Christmas Day"_s));
+    QVERIFY(rows.contains(u"26.12.2011 Christmasday (observed)"_s));
     QCOMPARE(rows.last(), QStringLiteral("26.12.2011 Christmasday (observed)"));
     // 1 January 2011 is a Saturday: it stays, and nothing is observed in 2011.
     QCOMPARE(rows.first(), QStringLiteral("01.01.2011 New Year`s Day"));
-    QCOMPARE(rows.join('|').count(QLatin1String("New Year (observed)")), 0);
+    QCOMPARE(rows.join(u'|').count(QLatin1String("New Year (observed)")), 0);
 
     const QStringList rows2012 = dateAndName(BuildDayList(input(kUsa, 2012, "111111111100")));
     QCOMPARE(rows2012.mid(0, 2),
-             (QStringList{"01.01.2012 New Year`s Day", "02.01.2012 New Year (observed)"}));
-    QVERIFY(rows2012.contains("12.11.2012 Veteransday (observed)"));
+             (QStringList{u"01.01.2012 New Year`s Day"_s, u"02.01.2012 New Year (observed)"_s}));
+    QVERIFY(rows2012.contains(u"12.11.2012 Veteransday (observed)"_s));
     QCOMPARE(rows2012.size(), 12);
 }
 
@@ -176,7 +177,7 @@ void TestDayList::holidayAppearance() {
     in.asNote = true;
     DayList rows = BuildDayList(in);
     QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows[0], (DayEntry{"01.01.2011", "Neujahr", "Note", "Zentrale"}));
+    QCOMPARE(rows[0], (DayEntry{u"01.01.2011"_s, u"Neujahr"_s, u"Note"_s, u"Zentrale"_s}));
     QVERIFY(rows[0].isNote());
 
     in.asNote = false;
@@ -184,12 +185,12 @@ void TestDayList::holidayAppearance() {
     in.holidayTo = QStringLiteral("24:00");
     in.holidayPlace.clear();
     rows = BuildDayList(in);
-    QCOMPARE(rows[0], (DayEntry{"01.01.2011", "Neujahr", "00:00 - 24:00", ""}));
+    QCOMPARE(rows[0], (DayEntry{u"01.01.2011"_s, u"Neujahr"_s, u"00:00 - 24:00"_s, u""_s}));
 }
 
 void TestDayList::emptySelection() {
     DayListInput in = input(kGermany, 2011, "000000000000");
-    in.furtherDays = {further("24.12.2010", "Other year")};
+    in.furtherDays = {further(u"24.12.2010"_s, u"Other year"_s)};
     QVERIFY(BuildDayList(in).isEmpty());
     in.country = kUsa;
     QVERIFY(BuildDayList(in).isEmpty());
@@ -197,44 +198,48 @@ void TestDayList::emptySelection() {
 
 void TestDayList::sameDateKeepsBothRows() {
     const DayList rows = BuildDayList(input(kGermany, 2008, "000011100000"));
-    QCOMPARE(dateAndName(rows), (QStringList{"01.05.2008 Tag der Arbeit", "01.05.2008 Himmelfahrt",
-                                             "11.05.2008 Pfingstsonntag"}));
+    QCOMPARE(dateAndName(rows),
+             (QStringList{u"01.05.2008 Tag der Arbeit"_s, u"01.05.2008 Himmelfahrt"_s,
+                          u"11.05.2008 Pfingstsonntag"_s}));
 }
 
 void TestDayList::furtherDays() {
     DayListInput in = input(kGermany, 2011, "000000000000");
     in.furtherDays = {
-        further("24.12.*", "Heiligabend", "12:00 - 24:00", "Büro"),
-        further("24.12.2010", "Only 2010"),
-        further("1.5.2011", "Short form", "Note"),
-        further("31.12.2011", "Silvester"),
-        further("29.02.*", "Leap day"),
-        further("", "Empty date", "Note"),
-        further("garbage", "No date"),
-        further("15.03.2011", "Mid March"),
+        further(u"24.12.*"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s),
+        further(u"24.12.2010"_s, u"Only 2010"_s),
+        further(u"1.5.2011"_s, u"Short form"_s, u"Note"_s),
+        further(u"31.12.2011"_s, u"Silvester"_s),
+        further(u"29.02.*"_s, u"Leap day"_s),
+        further(u""_s, u"Empty date"_s, u"Note"_s),
+        further(u"garbage"_s, u"No date"_s),
+        further(u"15.03.2011"_s, u"Mid March"_s),
     };
     DayList rows = BuildDayList(in);
-    QCOMPARE(dateAndName(rows), (QStringList{"15.03.2011 Mid March", "1.5.2011 Short form",
-                                             "24.12.2011 Heiligabend", "31.12.2011 Silvester"}));
+    QCOMPARE(dateAndName(rows),
+             (QStringList{u"15.03.2011 Mid March"_s, u"1.5.2011 Short form"_s,
+                          u"24.12.2011 Heiligabend"_s, u"31.12.2011 Silvester"_s}));
     // The further day keeps its own cells; only a yearly date is rewritten.
     QCOMPARE(rows[1].time, QStringLiteral("Note"));
-    QCOMPARE(rows[2], (DayEntry{"24.12.2011", "Heiligabend", "12:00 - 24:00", "Büro"}));
+    QCOMPARE(rows[2], (DayEntry{u"24.12.2011"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s}));
 
     in = input(kGermany, 2010, "000000000000");
-    in.furtherDays = {further("24.12.*", "Heiligabend"), further("24.12.2010", "Only 2010")};
-    QCOMPARE(dates(BuildDayList(in)), (QStringList{"24.12.2010", "24.12.2010"}));
+    in.furtherDays = {further(u"24.12.*"_s, u"Heiligabend"_s),
+                      further(u"24.12.2010"_s, u"Only 2010"_s)};
+    QCOMPARE(dates(BuildDayList(in)), (QStringList{u"24.12.2010"_s, u"24.12.2010"_s}));
 
     in = input(kGermany, 2012, "000000000000");
-    in.furtherDays = {further("29.02.*", "Leap day")};
-    QCOMPARE(dates(BuildDayList(in)), QStringList{"29.02.2012"});
+    in.furtherDays = {further(u"29.02.*"_s, u"Leap day"_s)};
+    QCOMPARE(dates(BuildDayList(in)), QStringList{u"29.02.2012"_s});
 }
 
 void TestDayList::furtherDayOnHolidayFollowsIt() {
     DayListInput in = input(kGermany, 2011, "000000000011");
-    in.furtherDays = {further("25.12.*", "Feier"), further("01.01.2011", "Neujahrsempfang")};
+    in.furtherDays = {further(u"25.12.*"_s, u"Feier"_s),
+                      further(u"01.01.2011"_s, u"Neujahrsempfang"_s)};
     QCOMPARE(dateAndName(BuildDayList(in)),
-             (QStringList{"01.01.2011 Neujahrsempfang", "25.12.2011 Erster Weihnachtstag",
-                          "25.12.2011 Feier", "26.12.2011 Zweiter Weihnachtstag"}));
+             (QStringList{u"01.01.2011 Neujahrsempfang"_s, u"25.12.2011 Erster Weihnachtstag"_s,
+                          u"25.12.2011 Feier"_s, u"26.12.2011 Zweiter Weihnachtstag"_s}));
 }
 
 void TestDayList::yearsOutsideRangeGiveNoHolidayRows_data() {
@@ -251,7 +256,7 @@ void TestDayList::yearsOutsideRangeGiveNoHolidayRows() {
     QFETCH(int, year);
     DayListInput in = input(Country::fromStored(country), year, "111111111111");
     QVERIFY(BuildDayList(in).isEmpty());
-    in.furtherDays = {further("30.12.1899", "Zero date")};
+    in.furtherDays = {further(u"30.12.1899"_s, u"Zero date"_s)};
     for (const DayEntry& row : BuildDayList(in))
         QVERIFY(parseDate(row.date) != zeroDate());
 }
@@ -309,16 +314,16 @@ void TestDayList::sortKey() {
 }
 
 void TestDayList::sortByDate() {
-    DayList rows = {further("03.10.2011", "a"), further("01.01.2011", "b"),
-                    further("24.12.*", "c"),    further("1.1.2011", "d"),
-                    further("no date", "e"),    further("01.01.2011", "f"),
-                    further("31.12.2010", "g")};
+    DayList rows = {further(u"03.10.2011"_s, u"a"_s), further(u"01.01.2011"_s, u"b"_s),
+                    further(u"24.12.*"_s, u"c"_s),    further(u"1.1.2011"_s, u"d"_s),
+                    further(u"no date"_s, u"e"_s),    further(u"01.01.2011"_s, u"f"_s),
+                    further(u"31.12.2010"_s, u"g"_s)};
     mv::sortByDate(rows, QStringLiteral("2011"));
     QStringList names;
     for (const DayEntry& row : rows)
         names << row.designation;
     // Equal dates keep their order; a text that is no date goes first.
-    QCOMPARE(names, (QStringList{"e", "g", "b", "d", "f", "a", "c"}));
+    QCOMPARE(names, (QStringList{u"e"_s, u"g"_s, u"b"_s, u"d"_s, u"f"_s, u"a"_s, u"c"_s}));
     QCOMPARE(rows[6].date, QStringLiteral("24.12.*"));
 
     DayList empty;
@@ -364,8 +369,9 @@ void TestDayList::marksUsa2010() {
 
 void TestDayList::marksAustriaAndFurtherDays() {
     DayListInput in = input(kAustria, 2011, kMaskDE);
-    in.furtherDays = {further("24.12.*", "Heiligabend"), further("15.03.2010", "Other year"),
-                      further("1.6.2011", "Short form"), further("garbage", "No date")};
+    in.furtherDays = {further(u"24.12.*"_s, u"Heiligabend"_s),
+                      further(u"15.03.2010"_s, u"Other year"_s),
+                      further(u"1.6.2011"_s, u"Short form"_s), further(u"garbage"_s, u"No date"_s)};
     const YearMarks marks = BuildYearMarks(in);
     QCOMPARE(marks[0][0], 1);   // 1 January, only a weekend
     QCOMPARE(marks[3][24], 0);  // Easter Monday not marked

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Result {
@@ -18,9 +20,9 @@ struct Result {
 Result cli(const QString& folder, const QStringList& args, const QByteArray& input = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C.UTF-8"); // no territory: English and USA unless stored
+    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s); // no territory: English and USA unless stored
     p.setProcessEnvironment(env);
-    p.start(MV_CLI, QStringList{"--folder", folder} + args);
+    p.start(QStringLiteral(MV_CLI), QStringList{u"--folder"_s, folder} + args);
     p.waitForStarted();
     if (!input.isNull())
         p.write(input);
@@ -35,9 +37,9 @@ Result cli(const QString& folder, const QStringList& args, const QByteArray& inp
 }
 
 void writeIni(const QString& folder, const QString& text) {
-    QFile f(folder + "/Feiertage.ini");
+    QFile f(folder + u"/Feiertage.ini"_s);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(mv::toCp1252(QString(text).replace("\n", "\r\n")));
+    f.write(mv::toCp1252(QString(text).replace(u"\n"_s, u"\r\n"_s)));
 }
 
 } // namespace
@@ -47,90 +49,97 @@ class TestCli : public QObject {
 private slots:
     void germanDefaultSelection() {
         QTemporaryDir dir;
-        const Result r = cli(
-            dir.path(), {"days", "--year", "2011", "--country", "Deutschland", "--format", "tsv"});
+        const Result r = cli(dir.path(), {u"days"_s, u"--year"_s, u"2011"_s, u"--country"_s,
+                                          u"Deutschland"_s, u"--format"_s, u"tsv"_s});
         QCOMPARE(r.code, 0);
-        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 11);
-        QCOMPARE(lines.first(), QString("01.01.2011\tNeujahr\t00:00 - 24:00\t"));
-        QCOMPARE(lines.last(), QString("26.12.2011\tZweiter Weihnachtstag\t00:00 - 24:00\t"));
-        QVERIFY(!r.out.contains("Fronleichnam"));
+        QCOMPARE(lines.first(), u"01.01.2011\tNeujahr\t00:00 - 24:00\t"_s);
+        QCOMPARE(lines.last(), u"26.12.2011\tZweiter Weihnachtstag\t00:00 - 24:00\t"_s);
+        QVERIFY(!r.out.contains(u"Fronleichnam"_s));
     }
 
     void usaExampleInDateOrder() {
         QTemporaryDir dir;
-        const Result r =
-            cli(dir.path(), {"days", "--year", "2010", "--country", "USA", "--format", "tsv"});
+        const Result r = cli(dir.path(), {u"days"_s, u"--year"_s, u"2010"_s, u"--country"_s,
+                                          u"USA"_s, u"--format"_s, u"tsv"_s});
         QCOMPARE(r.code, 0);
         QStringList dates, names;
-        for (const QString& line : r.out.split('\n', Qt::SkipEmptyParts)) {
-            const QStringList f = line.split('\t');
+        for (const QString& line : r.out.split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(u'\t');
             QCOMPARE(f.size(), 4);
             dates << f[0];
             names << f[1];
         }
-        QCOMPARE(dates, (QStringList{"01.01.2010", "15.02.2010", "31.05.2010", "04.07.2010",
-                                     "05.07.2010", "06.09.2010", "11.11.2010", "25.11.2010",
-                                     "24.12.2010", "31.12.2010"}));
-        QCOMPARE(names[4], QString("Independenceday  (observed)"));
-        QCOMPARE(names[9], QString("New Year (observed)"));
+        QCOMPARE(dates,
+                 (QStringList{u"01.01.2010"_s, u"15.02.2010"_s, u"31.05.2010"_s, u"04.07.2010"_s,
+                              u"05.07.2010"_s, u"06.09.2010"_s, u"11.11.2010"_s, u"25.11.2010"_s,
+                              u"24.12.2010"_s, u"31.12.2010"_s}));
+        QCOMPARE(names[4], u"Independenceday  (observed)"_s);
+        QCOMPARE(names[9], u"New Year (observed)"_s);
     }
 
     void storedValuesAndOverrides() {
         QTemporaryDir dir;
-        writeIni(dir.path(), "[Feiertage]\nJahr=2011\nDefinition=000000000001\n"
-                             "[Einstellungen]\nSprache=Deutsch\nLand=Deutschland\n"
-                             "Darstellung 24h=0\nDarstellung Von=08:00\nDarstellung Bis=12:00\n"
-                             "Darstellung Ort=Büro\n"
-                             "[Weitere Tage]\n24.12.*\aHeiligabend\aNote\a\n");
-        Result r = cli(dir.path(), {"days", "--format", "tsv"});
+        writeIni(dir.path(), u"[Feiertage]\nJahr=2011\nDefinition=000000000001\n"_s
+                             u"[Einstellungen]\nSprache=Deutsch\nLand=Deutschland\n"_s
+                             u"Darstellung 24h=0\nDarstellung Von=08:00\nDarstellung Bis=12:00\n"_s
+                             u"Darstellung Ort=Büro\n"_s
+                             u"[Weitere Tage]\n24.12.*\aHeiligabend\aNote\a\n"_s);
+        Result r = cli(dir.path(), {u"days"_s, u"--format"_s, u"tsv"_s});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QString("24.12.2011\tHeiligabend\tNote\t\n"
-                                "26.12.2011\tZweiter Weihnachtstag\t08:00 - 12:00\tBüro\n"));
+        QCOMPARE(r.out, QString(u"24.12.2011\tHeiligabend\tNote\t\n"_s
+                                u"26.12.2011\tZweiter Weihnachtstag\t08:00 - 12:00\tBüro\n"_s));
         // --selection replaces the stored mask for this call only.
-        r = cli(dir.path(),
-                {"days", "--year", "2012", "--selection", "100000000000", "--format", "tsv"});
+        r = cli(dir.path(), {u"days"_s, u"--year"_s, u"2012"_s, u"--selection"_s, u"100000000000"_s,
+                             u"--format"_s, u"tsv"_s});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), 2);
-        QVERIFY(r.out.startsWith("01.01.2012\tNeujahr\t"));
+        QCOMPARE(r.out.split(u'\n', Qt::SkipEmptyParts).size(), 2);
+        QVERIFY(r.out.startsWith(u"01.01.2012\tNeujahr\t"_s));
         // The USA gets its own selection from the load: the default mask.
-        r = cli(dir.path(), {"days", "--country", "USA", "--format", "tsv"});
+        r = cli(dir.path(), {u"days"_s, u"--country"_s, u"USA"_s, u"--format"_s, u"tsv"_s});
         QCOMPARE(r.code, 0);
-        QVERIFY(r.out.contains("Memorial Day"));
-        QVERIFY(!r.out.contains("Columbus Day"));
+        QVERIFY(r.out.contains(u"Memorial Day"_s));
+        QVERIFY(!r.out.contains(u"Columbus Day"_s));
     }
 
     // Tabs and line ends inside a field become blanks: every row keeps its four fields.
     void tsvKeepsFields() {
         QTemporaryDir dir;
-        writeIni(dir.path(), "[Feiertage]\nDefinition=000000000000\n"
-                             "[Einstellungen]\nLand=Deutschland\n"
-                             "[Weitere Tage]\n24.12.*\aHeilig\tAbend\a08:00 - 12:00\aRaum\t1\v2\n");
-        const Result r = cli(dir.path(), {"days", "--year", "2012", "--format", "tsv"});
+        writeIni(dir.path(),
+                 u"[Feiertage]\nDefinition=000000000000\n"_s
+                 u"[Einstellungen]\nLand=Deutschland\n"_s
+                 u"[Weitere Tage]\n24.12.*\aHeilig\tAbend\a08:00 - 12:00\aRaum\t1\v2\n"_s);
+        const Result r =
+            cli(dir.path(), {u"days"_s, u"--year"_s, u"2012"_s, u"--format"_s, u"tsv"_s});
         QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, QString("24.12.2012\tHeilig Abend\t08:00 - 12:00\tRaum 1 2\n"));
+        QCOMPARE(r.out, u"24.12.2012\tHeilig Abend\t08:00 - 12:00\tRaum 1 2\n"_s);
     }
 
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("stderrText");
-        QTest::newRow("year low") << QStringList{"days", "--year", "1582"}
+        QTest::newRow("year low") << QStringList{u"days"_s, u"--year"_s, u"1582"_s}
                                   << "The year must be one between 1583 and 8202";
-        QTest::newRow("year high") << QStringList{"days", "--year", "8203"}
+        QTest::newRow("year high") << QStringList{u"days"_s, u"--year"_s, u"8203"_s}
                                    << "The year must be one between 1583 and 8202";
-        QTest::newRow("year text") << QStringList{"days", "--year", "zwei"}
+        QTest::newRow("year text") << QStringList{u"days"_s, u"--year"_s, u"zwei"_s}
                                    << "The year must be one between 1583 and 8202";
-        QTest::newRow("year sign") << QStringList{"days", "--year", "+2012"}
+        QTest::newRow("year sign") << QStringList{u"days"_s, u"--year"_s, u"+2012"_s}
                                    << "The year must be one between 1583 and 8202";
-        QTest::newRow("year leading zero") << QStringList{"definition-file", "--year", "02012"}
-                                           << "The year must be one between 1583 and 8202";
-        QTest::newRow("country") << QStringList{"days", "--country", "Frankreich"} << "--country";
-        QTest::newRow("mask short") << QStringList{"days", "--selection", "0101"} << "--selection";
+        QTest::newRow("year leading zero")
+            << QStringList{u"definition-file"_s, u"--year"_s, u"02012"_s}
+            << "The year must be one between 1583 and 8202";
+        QTest::newRow("country") << QStringList{u"days"_s, u"--country"_s, u"Frankreich"_s}
+                                 << "--country";
+        QTest::newRow("mask short")
+            << QStringList{u"days"_s, u"--selection"_s, u"0101"_s} << "--selection";
         QTest::newRow("mask chars")
-            << QStringList{"days", "--selection", "1111111111x1"} << "--selection";
-        QTest::newRow("option") << QStringList{"days", "--colour", "red"} << "unknown option";
-        QTest::newRow("command") << QStringList{"holidays"} << "unknown command";
-        QTest::newRow("cipher verb") << QStringList{"cipher", "rot13"} << "cipher";
+            << QStringList{u"days"_s, u"--selection"_s, u"1111111111x1"_s} << "--selection";
+        QTest::newRow("option") << QStringList{u"days"_s, u"--colour"_s, u"red"_s}
+                                << "unknown option";
+        QTest::newRow("command") << QStringList{u"holidays"_s} << "unknown command";
+        QTest::newRow("cipher verb") << QStringList{u"cipher"_s, u"rot13"_s} << "cipher";
     }
     void usageErrors() {
         QFETCH(QStringList, args);
@@ -144,20 +153,20 @@ private slots:
 
     void yearMessageInStoredLanguage() {
         QTemporaryDir dir;
-        writeIni(dir.path(), "[Einstellungen]\nSprache=Deutsch\n");
-        const Result r = cli(dir.path(), {"days", "--year", "99999"});
+        writeIni(dir.path(), u"[Einstellungen]\nSprache=Deutsch\n"_s);
+        const Result r = cli(dir.path(), {u"days"_s, u"--year"_s, u"99999"_s});
         QCOMPARE(r.code, 2);
-        QCOMPARE(r.err.trimmed(), QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
+        QCOMPARE(r.err.trimmed(), u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
     }
 
     void definitionFile() {
         QTemporaryDir dir;
-        QDir(dir.path()).mkdir("out");
-        Result r =
-            cli(dir.path(), {"definition-file", "--year", "2011", "--out", dir.path() + "/out"});
+        QDir(dir.path()).mkdir(u"out"_s);
+        Result r = cli(dir.path(), {u"definition-file"_s, u"--year"_s, u"2011"_s, u"--out"_s,
+                                    dir.path() + u"/out"_s});
         QCOMPARE(r.code, 0);
-        const QString path = dir.path() + "/out/Marvolingen.txt";
-        QVERIFY(r.out.contains("\"" + path + "\""));
+        const QString path = dir.path() + u"/out/Marvolingen.txt"_s;
+        QVERIFY(r.out.contains(u"\""_s + path + u"\""_s));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray content = f.readAll();
@@ -167,69 +176,72 @@ private slots:
         QVERIFY(!content.contains("\n\n"));
 
         // The stored default path names no folder: a message, no file, non-zero exit.
-        r = cli(dir.path(), {"definition-file"});
+        r = cli(dir.path(), {u"definition-file"_s});
         QVERIFY(r.code != 0);
-        QCOMPARE(r.err.trimmed(), QString("Can`t create file!"));
-        QVERIFY(!QFile::exists(dir.path() + "/Pfad eingeben/Marvolingen.txt"));
+        QCOMPARE(r.err.trimmed(), u"Can`t create file!"_s);
+        QVERIFY(!QFile::exists(dir.path() + u"/Pfad eingeben/Marvolingen.txt"_s));
     }
 
     void groupwiseRoundTrip() {
         QTemporaryDir dir;
         const QString f = dir.path();
-        QCOMPARE(cli(f, {"write"}).code, 1); // no GroupWise system yet
-        QCOMPARE(cli(f, {"groupwise", "init", "--demo"}).code, 0);
-        QCOMPARE(cli(f, {"groupwise", "init"}).code, 1); // never over an existing system
+        QCOMPARE(cli(f, {u"write"_s}).code, 1); // no GroupWise system yet
+        QCOMPARE(cli(f, {u"groupwise"_s, u"init"_s, u"--demo"_s}).code, 0);
+        QCOMPARE(cli(f, {u"groupwise"_s, u"init"_s}).code, 1); // never over an existing system
 
-        const Result book = cli(f, {"groupwise", "address-book"});
+        const Result book = cli(f, {u"groupwise"_s, u"address-book"_s});
         QCOMPARE(book.code, 0);
-        for (const QString& line : book.out.split('\n', Qt::SkipEmptyParts))
-            QCOMPARE(line.split('\t').size(), 4);
-        QVERIFY(book.out.contains("\tGroup\t"));
-        QVERIFY(book.out.contains("\tResource\t"));
+        for (const QString& line : book.out.split(u'\n', Qt::SkipEmptyParts))
+            QCOMPARE(line.split(u'\t').size(), 4);
+        QVERIFY(book.out.contains(u"\tGroup\t"_s));
+        QVERIFY(book.out.contains(u"\tResource\t"_s));
 
-        QCOMPARE(cli(f, {"key", "create", "--domain", f + "/GroupWise"}).code, 0);
-        const Result again = cli(f, {"key", "create", "--domain", f + "/GroupWise"});
+        QCOMPARE(cli(f, {u"key"_s, u"create"_s, u"--domain"_s, f + u"/GroupWise"_s}).code, 0);
+        const Result again = cli(f, {u"key"_s, u"create"_s, u"--domain"_s, f + u"/GroupWise"_s});
         QCOMPARE(again.code, 1);
-        QVERIFY(again.err.contains("Application still there"));
+        QVERIFY(again.err.contains(u"Application still there"_s));
 
         // Append users and a further day with a double quote in its designation.
-        QFile ini(f + "/Feiertage.ini");
+        QFile ini(f + u"/Feiertage.ini"_s);
         QVERIFY(ini.open(QIODevice::Append));
         ini.write(
-            mv::toCp1252("[User]\r\nmmueller\aUser\r\nniemand\aUser\r\n"
-                         "[Weitere Tage]\r\n24.12.*\aHeilig \"Abend\"\a08:00 - 12:00\aBüro\r\n"
-                         "30.12.*\aJahres\tende\a08:00 - 12:00\aRaum\t1\r\n"));
+            mv::toCp1252(u"[User]\r\nmmueller\aUser\r\nniemand\aUser\r\n"_s
+                         u"[Weitere Tage]\r\n24.12.*\aHeilig \"Abend\"\a08:00 - 12:00\aBüro\r\n"_s
+                         u"30.12.*\aJahres\tende\a08:00 - 12:00\aRaum\t1\r\n"_s));
         ini.close();
 
-        const QStringList before = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
-                                       .out.split('\n', Qt::SkipEmptyParts);
-        Result w = cli(f, {"write", "--year", "2011"});
+        const QStringList before =
+            cli(f, {u"groupwise"_s, u"entries"_s, u"mmueller"_s, u"--year"_s, u"2011"_s})
+                .out.split(u'\n', Qt::SkipEmptyParts);
+        Result w = cli(f, {u"write"_s, u"--year"_s, u"2011"_s});
         QCOMPARE(w.code, 1); // one user cannot log in
-        QVERIFY(w.out.contains("mmueller\tOK\tOK\n"));
-        QVERIFY(w.out.contains("niemand\t--\t\n"));
-        w = cli(f, {"write", "--year", "2011"});
-        const QStringList after = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
-                                      .out.split('\n', Qt::SkipEmptyParts);
+        QVERIFY(w.out.contains(u"mmueller\tOK\tOK\n"_s));
+        QVERIFY(w.out.contains(u"niemand\t--\t\n"_s));
+        w = cli(f, {u"write"_s, u"--year"_s, u"2011"_s});
+        const QStringList after =
+            cli(f, {u"groupwise"_s, u"entries"_s, u"mmueller"_s, u"--year"_s, u"2011"_s})
+                .out.split(u'\n', Qt::SkipEmptyParts);
         // USA default days and both further days of 2011, written once however often the run goes.
         QCOMPARE(after.size(), before.size() + 11);
         // A tab inside a subject or place must not add a field.
-        QVERIFY(after.contains("30.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"
-                               "Jahres ende\tRaum 1\tMarvolingen\t0"));
+        QVERIFY(after.contains(u"30.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"_s
+                               u"Jahres ende\tRaum 1\tMarvolingen\t0"_s));
         for (const QString& line : after)
-            QCOMPARE(line.split('\t').size(), 7);
-        QVERIFY(after.contains("24.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"
-                               "Heilig \"Abend\"\tBüro\tMarvolingen\t0"));
+            QCOMPARE(line.split(u'\t').size(), 7);
+        QVERIFY(after.contains(u"24.12.2011 08:00:00\t0.166667\tGW.MESSAGE.APPOINTMENT\t"_s
+                               u"Heilig \"Abend\"\tBüro\tMarvolingen\t0"_s));
 
         // Without --yes nothing is deleted and no log is left.
-        const int logs = int(QDir(f).entryList({"PR-DEL-*"}).size());
-        QCOMPARE(cli(f, {"delete-all", "--year", "2011"}).code, 2);
-        QCOMPARE(int(QDir(f).entryList({"PR-DEL-*"}).size()), logs);
-        Result d = cli(f, {"delete-all", "--year", "2011", "--yes"});
-        QVERIFY(d.out.contains("mmueller\tOK\tDEL\n"));
-        const QStringList left = cli(f, {"groupwise", "entries", "mmueller", "--year", "2011"})
-                                     .out.split('\n', Qt::SkipEmptyParts);
+        const int logs = int(QDir(f).entryList({u"PR-DEL-*"_s}).size());
+        QCOMPARE(cli(f, {u"delete-all"_s, u"--year"_s, u"2011"_s}).code, 2);
+        QCOMPARE(int(QDir(f).entryList({u"PR-DEL-*"_s}).size()), logs);
+        Result d = cli(f, {u"delete-all"_s, u"--year"_s, u"2011"_s, u"--yes"_s});
+        QVERIFY(d.out.contains(u"mmueller\tOK\tDEL\n"_s));
+        const QStringList left =
+            cli(f, {u"groupwise"_s, u"entries"_s, u"mmueller"_s, u"--year"_s, u"2011"_s})
+                .out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(left, before); // other senders' entries stay
-        QCOMPARE(int(QDir(f).entryList({"PR-DEL-*"}).size()), logs + 1);
+        QCOMPARE(int(QDir(f).entryList({u"PR-DEL-*"_s}).size()), logs + 1);
     }
 
     // The local system's failures reach standard error as the program's texts.
@@ -250,20 +262,22 @@ private slots:
         QByteArray all;
         for (int c = 0; c < 256; ++c)
             all.append(char(c));
-        const Result enc = cli(dir.path(), {"cipher", "encrypt"}, all);
+        const Result enc = cli(dir.path(), {u"cipher"_s, u"encrypt"_s}, all);
         QCOMPARE(enc.code, 0);
         for (char c : enc.rawOut)
             QVERIFY(c >= ';' && c <= 'z');
         QCOMPARE(enc.rawOut.size(), qsizetype(256 + (256 + 2) / 3));
-        const Result dec = cli(dir.path(), {"cipher", "decrypt"}, enc.rawOut);
+        const Result dec = cli(dir.path(), {u"cipher"_s, u"decrypt"_s}, enc.rawOut);
         QCOMPARE(dec.code, 0);
         QCOMPARE(dec.rawOut, all);
         // Another pass phrase gives another text.
-        const Result other = cli(dir.path(), {"cipher", "encrypt", "--passphrase", "geheim"}, all);
+        const Result other =
+            cli(dir.path(), {u"cipher"_s, u"encrypt"_s, u"--passphrase"_s, u"geheim"_s}, all);
         QVERIFY(other.rawOut != enc.rawOut);
-        QCOMPARE(
-            cli(dir.path(), {"cipher", "decrypt", "--passphrase", "geheim"}, other.rawOut).rawOut,
-            all);
+        QCOMPARE(cli(dir.path(), {u"cipher"_s, u"decrypt"_s, u"--passphrase"_s, u"geheim"_s},
+                     other.rawOut)
+                     .rawOut,
+                 all);
     }
 };
 

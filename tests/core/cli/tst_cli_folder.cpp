@@ -8,6 +8,8 @@
 #include <QTest>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Result {
@@ -62,36 +64,39 @@ class TestCliFolder : public QObject {
             prefix_ = std::make_unique<QTemporaryDir>();
             QProcess p;
             p.setProcessChannelMode(QProcess::MergedChannels);
-            p.start(MV_CMAKE, {"--install", MV_BUILD_DIR, "--prefix", prefix_->path()});
+            p.start(QStringLiteral(MV_CMAKE),
+                    {u"--install"_s, QStringLiteral(MV_BUILD_DIR), u"--prefix"_s, prefix_->path()});
             p.waitForFinished(300000);
             if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
                 qWarning("%s", p.readAll().constData());
         }
-        return prefix_->path() + "/bin/marvolingen-cli";
+        return prefix_->path() + u"/bin/marvolingen-cli"_s;
     }
 
 private slots:
     void helpAndVersion_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("start");
-        QTest::newRow("help") << QStringList{"--help"} << "usage: marvolingen-cli";
-        QTest::newRow("short help") << QStringList{"-h"} << "usage: marvolingen-cli";
-        QTest::newRow("version") << QStringList{"--version"} << "marvolingen-cli " MV_VERSION "\n";
+        QTest::newRow("help") << QStringList{u"--help"_s} << "usage: marvolingen-cli";
+        QTest::newRow("short help") << QStringList{u"-h"_s} << "usage: marvolingen-cli";
+        QTest::newRow("version") << QStringList{u"--version"_s}
+                                 << "marvolingen-cli " MV_VERSION "\n";
     }
     void helpAndVersion() {
         QFETCH(QStringList, args);
         QFETCH(QString, start);
-        const Result r = run(MV_CLI, args, QProcessEnvironment::systemEnvironment());
+        const Result r =
+            run(QStringLiteral(MV_CLI), args, QProcessEnvironment::systemEnvironment());
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.startsWith(start), qPrintable(r.out));
         QCOMPARE(r.err, QString());
     }
 
     void emptyFolderIsAUsageError() {
-        const Result r =
-            run(MV_CLI, {"--folder", "", "folder"}, QProcessEnvironment::systemEnvironment());
+        const Result r = run(QStringLiteral(MV_CLI), {u"--folder"_s, u""_s, u"folder"_s},
+                             QProcessEnvironment::systemEnvironment());
         QCOMPARE(r.code, 2);
-        QVERIFY2(r.err.contains("--folder needs a value"), qPrintable(r.err));
+        QVERIFY2(r.err.contains(u"--folder needs a value"_s), qPrintable(r.err));
     }
 
     // Paths relative to a temporary sandbox; "exe" is the build tree's own folder.
@@ -112,37 +117,37 @@ private slots:
         QFETCH(bool, chosen);
         QFETCH(QString, expected);
 
-        const QString program = installed ? installedCli() : QString(MV_CLI);
+        const QString program = installed ? installedCli() : QStringLiteral(MV_CLI);
         QVERIFY2(QFileInfo(program).isExecutable(), qPrintable(program));
         QTemporaryDir sandbox;
-        const QString s = sandbox.path() + "/";
-        QVERIFY(QDir().mkpath(s + "home") && QDir().mkpath(s + "chosen"));
+        const QString s = sandbox.path() + u"/"_s;
+        QVERIFY(QDir().mkpath(s + u"home"_s) && QDir().mkpath(s + u"chosen"_s));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", s + "home");
-        env.insert("LC_ALL", "C.UTF-8");
+        env.insert(u"HOME"_s, s + u"home"_s);
+        env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
         if (xdgSet)
-            env.insert("XDG_CONFIG_HOME", s + "xdg");
+            env.insert(u"XDG_CONFIG_HOME"_s, s + u"xdg"_s);
         else
-            env.remove("XDG_CONFIG_HOME");
+            env.remove(u"XDG_CONFIG_HOME"_s);
         const QStringList folderArgs =
-            chosen ? QStringList{"--folder", s + "chosen"} : QStringList{};
-        const QString expectedPath =
-            expected == "exe" ? QFileInfo(program).absolutePath() : QDir::cleanPath(s + expected);
+            chosen ? QStringList{u"--folder"_s, s + u"chosen"_s} : QStringList{};
+        const QString expectedPath = expected == u"exe"_s ? QFileInfo(program).absolutePath()
+                                                          : QDir::cleanPath(s + expected);
         const QStringList prefixBefore = installed ? snapshot(prefix_->path()) : QStringList{};
 
-        const Result where = run(program, folderArgs + QStringList{"folder"}, env);
+        const Result where = run(program, folderArgs + QStringList{u"folder"_s}, env);
         QCOMPARE(where.code, 0);
-        QCOMPARE(where.out, expectedPath + "\n");
-        if (expected == "exe") {
-            QCOMPARE(snapshot(s + "home"), QStringList{});
+        QCOMPARE(where.out, expectedPath + u"\n"_s);
+        if (expected == u"exe"_s) {
+            QCOMPARE(snapshot(s + u"home"_s), QStringList{});
             return; // the build tree stays as it is
         }
         const Result init =
-            run(program, folderArgs + QStringList{"groupwise", "init", "--demo"}, env);
+            run(program, folderArgs + QStringList{u"groupwise"_s, u"init"_s, u"--demo"_s}, env);
         QCOMPARE(init.code, 0);
-        QVERIFY(QFileInfo::exists(expectedPath + "/GroupWise"));
+        QVERIFY(QFileInfo::exists(expectedPath + u"/GroupWise"_s));
         if (chosen)
-            QCOMPARE(snapshot(s + "home"), QStringList{});
+            QCOMPARE(snapshot(s + u"home"_s), QStringList{});
         else
             QCOMPARE(QFileInfo(expectedPath).permissions(), ownerOnly());
         if (installed)

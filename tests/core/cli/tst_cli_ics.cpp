@@ -8,6 +8,8 @@
 #include <QTest>
 #include <libical/ical.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run {
@@ -19,10 +21,10 @@ struct Run {
 Run cli(const QString& folder, const QStringList& args) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C.UTF-8");
-    env.insert("TZ", "Europe/Berlin");
+    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+    env.insert(u"TZ"_s, u"Europe/Berlin"_s);
     p.setProcessEnvironment(env);
-    p.start(MV_CLI, QStringList{"--folder", folder} + args);
+    p.start(QStringLiteral(MV_CLI), QStringList{u"--folder"_s, folder} + args);
     p.waitForFinished(60000);
     Run r;
     r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -49,7 +51,7 @@ QStringList events(const QByteArray& text) {
          e = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
         icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
         icalparameter* tz = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER);
-        result << QString::fromUtf8(icalcomponent_get_summary(e)) + "|" +
+        result << QString::fromUtf8(icalcomponent_get_summary(e)) + u"|"_s +
                       (tz ? QString::fromUtf8(icalparameter_get_tzid(tz)) : QString());
     }
     icalcomponent_free(cal);
@@ -75,36 +77,39 @@ void TestCliIcs::exportYear_data() {
     QTest::addColumn<QStringList>("expected"); // events on stdout or in the file
     QTest::addColumn<QString>("inError");
 
-    const QString ini = "[Feiertage]\nJahr=2026\nDefinition=000000000001\n"
-                        "[Einstellungen]\nSprache=Deutsch\nLand=Deutschland\n"
-                        "[Weitere Tage]\n24.12.*\aHeiligabend\a13:00 - 18:00\aKirche\n"
-                        "24.12.2025\aVorjahr\aNote\a\n";
-    const QStringList days{"Heiligabend|Europe/Berlin", "Zweiter Weihnachtstag|"};
-    QTest::newRow("stdout") << ini << QStringList{"ics"} << 0 << days << QString();
-    QTest::newRow("stdout by -") << ini << QStringList{"ics", "--out", "-"} << 0 << days
+    const QString ini = u"[Feiertage]\nJahr=2026\nDefinition=000000000001\n"_s
+                        u"[Einstellungen]\nSprache=Deutsch\nLand=Deutschland\n"_s
+                        u"[Weitere Tage]\n24.12.*\aHeiligabend\a13:00 - 18:00\aKirche\n"_s
+                        u"24.12.2025\aVorjahr\aNote\a\n"_s;
+    const QStringList days{u"Heiligabend|Europe/Berlin"_s, u"Zweiter Weihnachtstag|"_s};
+    QTest::newRow("stdout") << ini << QStringList{u"ics"_s} << 0 << days << QString();
+    QTest::newRow("stdout by -") << ini << QStringList{u"ics"_s, u"--out"_s, u"-"_s} << 0 << days
                                  << QString();
-    QTest::newRow("file") << ini << QStringList{"ics", "--out", "OUT"} << 0 << days << QString();
-    QTest::newRow("other year") << ini << QStringList{"ics", "--year", "2025", "--out", "OUT"} << 0
-                                << QStringList{"Heiligabend|Europe/Berlin", "Vorjahr|",
-                                               "Zweiter Weihnachtstag|"}
-                                << QString();
+    QTest::newRow("file") << ini << QStringList{u"ics"_s, u"--out"_s, u"OUT"_s} << 0 << days
+                          << QString();
+    QTest::newRow("other year")
+        << ini << QStringList{u"ics"_s, u"--year"_s, u"2025"_s, u"--out"_s, u"OUT"_s} << 0
+        << QStringList{u"Heiligabend|Europe/Berlin"_s, u"Vorjahr|"_s, u"Zweiter Weihnachtstag|"_s}
+        << QString();
     QTest::newRow("year out of range")
-        << ini << QStringList{"ics", "--year", "1582", "--out", "OUT"} << 2 << QStringList()
-        << "1583";
-    QTest::newRow("stored year out of range") << QString(ini).replace("Jahr=2026", "Jahr=9000")
-                                              << QStringList{"ics"} << 2 << QStringList() << "1583";
+        << ini << QStringList{u"ics"_s, u"--year"_s, u"1582"_s, u"--out"_s, u"OUT"_s} << 2
+        << QStringList() << "1583";
+    QTest::newRow("stored year out of range")
+        << QString(ini).replace(u"Jahr=2026"_s, u"Jahr=9000"_s) << QStringList{u"ics"_s} << 2
+        << QStringList() << "1583";
     QTest::newRow("time that cannot be read")
-        << ini + "01.05.*\aMaifeier\aab zehn\a\n"
-        << QStringList{"ics", "--out", "OUT"} << 1 << QStringList() << "ab zehn";
-    QTest::newRow("file that cannot be written") << ini << QStringList{"ics", "--out", "DIR"} << 1
-                                                 << QStringList() << "konnte nicht erstellt werden";
+        << ini + u"01.05.*\aMaifeier\aab zehn\a\n"_s << QStringList{u"ics"_s, u"--out"_s, u"OUT"_s}
+        << 1 << QStringList() << "ab zehn";
+    QTest::newRow("file that cannot be written")
+        << ini << QStringList{u"ics"_s, u"--out"_s, u"DIR"_s} << 1 << QStringList()
+        << "konnte nicht erstellt werden";
     QTest::newRow("folder of the file missing")
-        << ini << QStringList{"ics", "--out", "OUT-missing/x.ics"} << 1 << QStringList()
+        << ini << QStringList{u"ics"_s, u"--out"_s, u"OUT-missing/x.ics"_s} << 1 << QStringList()
         << "ics-missing";
     QTest::newRow("unknown option")
-        << ini << QStringList{"ics", "--zone", "UTC"} << 2 << QStringList() << "--zone";
+        << ini << QStringList{u"ics"_s, u"--zone"_s, u"UTC"_s} << 2 << QStringList() << "--zone";
     QTest::newRow("missing program folder")
-        << QString() << QStringList{"ics"} << 1 << QStringList() << "missing-folder";
+        << QString() << QStringList{u"ics"_s} << 1 << QStringList() << "missing-folder";
 }
 
 void TestCliIcs::exportYear() {
@@ -117,21 +122,21 @@ void TestCliIcs::exportYear() {
     QTemporaryDir dir;
     QString folder = dir.path();
     if (ini.isEmpty()) {
-        folder += "/missing-folder";
+        folder += u"/missing-folder"_s;
     } else {
-        QFile f(folder + "/Feiertage.ini");
+        QFile f(folder + u"/Feiertage.ini"_s);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(mv::toCp1252(ini.replace("\n", "\r\n")));
+        f.write(mv::toCp1252(ini.replace(u"\n"_s, u"\r\n"_s)));
     }
-    const QString out = dir.path() + "/Marvolingen-2026.ics";
+    const QString out = dir.path() + u"/Marvolingen-2026.ics"_s;
     {
         QFile old(out);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write(kOld);
     }
-    const bool toFile = args.contains("OUT") && code == 0;
-    args.replaceInStrings("OUT", out);
-    args.replaceInStrings("DIR", dir.path());
+    const bool toFile = args.contains(u"OUT"_s) && code == 0;
+    args.replaceInStrings(u"OUT"_s, out);
+    args.replaceInStrings(u"DIR"_s, dir.path());
 
     const Run r = cli(folder, args);
     QCOMPARE(r.code, code);

@@ -3,6 +3,7 @@
 #include <QTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QChar bel(7);
@@ -29,19 +30,21 @@ void TestFurtherDay::fromLine_data() {
     QTest::addColumn<QStringList>("cells");
 
     QTest::newRow("four fields")
-        << QStringList{"24.12.2011", "Heiligabend", "12:00 - 24:00", "Büro"}.join(bel) << true
-        << QStringList{"24.12.2011", "Heiligabend", "12:00 - 24:00", "Büro"};
+        << QStringList{u"24.12.2011"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s}.join(bel)
+        << true << QStringList{u"24.12.2011"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s};
     QTest::newRow("place takes the rest")
-        << QStringList{"24.12.*", "X", "Note", "a", "b"}.join(bel) << true
-        << QStringList{"24.12.*", "X", "Note", QStringList{"a", "b"}.join(bel)};
-    QTest::newRow("empty place") << QStringList{"1.1.2011", "X", "Note", ""}.join(bel) << true
-                                 << QStringList{"1.1.2011", "X", "Note", ""};
-    QTest::newRow("three fields") << QStringList{"24.12.*", "X", "08:00 - 09:00"}.join(bel) << true
-                                  << QStringList{"24.12.*", "X", "08:00 - 09:00", ""};
-    QTest::newRow("two fields") << QStringList{"24.12.*", "Heiligabend"}.join(bel) << true
-                                << QStringList{"24.12.*", "Heiligabend", "07:00-20:00", ""};
+        << QStringList{u"24.12.*"_s, u"X"_s, u"Note"_s, u"a"_s, u"b"_s}.join(bel) << true
+        << QStringList{u"24.12.*"_s, u"X"_s, u"Note"_s, QStringList{u"a"_s, u"b"_s}.join(bel)};
+    QTest::newRow("empty place") << QStringList{u"1.1.2011"_s, u"X"_s, u"Note"_s, u""_s}.join(bel)
+                                 << true << QStringList{u"1.1.2011"_s, u"X"_s, u"Note"_s, u""_s};
+    QTest::newRow("three fields") << QStringList{u"24.12.*"_s, u"X"_s, u"08:00 - 09:00"_s}.join(bel)
+                                  << true
+                                  << QStringList{u"24.12.*"_s, u"X"_s, u"08:00 - 09:00"_s, u""_s};
+    QTest::newRow("two fields") << QStringList{u"24.12.*"_s, u"Heiligabend"_s}.join(bel) << true
+                                << QStringList{u"24.12.*"_s, u"Heiligabend"_s, u"07:00-20:00"_s,
+                                               u""_s};
     QTest::newRow("two empty fields")
-        << QString(bel) << true << QStringList{"", "", "07:00-20:00", ""};
+        << QString(bel) << true << QStringList{u""_s, u""_s, u"07:00-20:00"_s, u""_s};
     QTest::newRow("no BEL") << "24.12.2011 Heiligabend" << false << QStringList{};
     QTest::newRow("empty line") << "" << false << QStringList{};
 }
@@ -57,29 +60,30 @@ void TestFurtherDay::fromLine() {
 }
 
 void TestFurtherDay::toLine() {
-    QCOMPARE(furtherDayToLine({"1.5.2011", "Tag", "Note", ""}),
-             QStringList({"01.05.2011", "Tag", "Note", ""}).join(bel));
-    QCOMPARE(furtherDayToLine({"24.12.*", "Heiligabend", "12:00 - 24:00", "Büro"}),
-             QStringList({"24.12.*", "Heiligabend", "12:00 - 24:00", "Büro"}).join(bel));
-    QCOMPARE(furtherDayToLine({"", "Leer", "Note", ""}),
-             QStringList({"", "Leer", "Note", ""}).join(bel));
+    QCOMPARE(furtherDayToLine({u"1.5.2011"_s, u"Tag"_s, u"Note"_s, u""_s}),
+             QStringList({u"01.05.2011"_s, u"Tag"_s, u"Note"_s, u""_s}).join(bel));
+    QCOMPARE(
+        furtherDayToLine({u"24.12.*"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s}),
+        QStringList({u"24.12.*"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s}).join(bel));
+    QCOMPARE(furtherDayToLine({u""_s, u"Leer"_s, u"Note"_s, u""_s}),
+             QStringList({u""_s, u"Leer"_s, u"Note"_s, u""_s}).join(bel));
 
-    const DayEntry row{"24.12.2011", "Heiligabend", "12:00 - 24:00", "Büro"};
+    const DayEntry row{u"24.12.2011"_s, u"Heiligabend"_s, u"12:00 - 24:00"_s, u"Büro"_s};
     QCOMPARE(furtherDayFromLine(furtherDayToLine(row)), std::optional<DayEntry>(row));
 }
 
 // A cell with a line break, NUL or BEL must not add lines or fields to the stored section.
 void TestFurtherDay::toLineKeepsLinesIntact() {
-    const DayEntry row{"24.12.*", QStringLiteral("Heilig\nabend") + bel + "x",
-                       QStringLiteral("Note\r"), QStringLiteral("Raum") + QChar(0) + bel + "2"};
+    const DayEntry row{u"24.12.*"_s, QStringLiteral("Heilig\nabend") + bel + u"x"_s,
+                       QStringLiteral("Note\r"), QStringLiteral("Raum") + QChar(0) + bel + u"2"_s};
     const QString line = furtherDayToLine(row);
-    QVERIFY(!line.contains('\n') && !line.contains('\r') && !line.contains(QChar(0)));
+    QVERIFY(!line.contains(u'\n') && !line.contains(u'\r') && !line.contains(QChar(0)));
     const std::optional<DayEntry> back = furtherDayFromLine(line);
     QVERIFY(back.has_value());
     QCOMPARE(back->date, QStringLiteral("24.12.*"));
     QCOMPARE(back->designation, QStringLiteral("Heilig abend x"));
     QCOMPARE(back->time, QStringLiteral("Note "));
-    QCOMPARE(back->place, QStringLiteral("Raum ") + bel + "2");
+    QCOMPARE(back->place, QStringLiteral("Raum ") + bel + u"2"_s);
 }
 
 void TestFurtherDay::splitTimeCell_data() {
@@ -132,8 +136,8 @@ void TestFurtherDay::timeTextMinutes() {
 }
 
 void TestFurtherDay::appointmentTimeCell() {
-    QCOMPARE(mv::appointmentTimeCell(" 07:00 ", "20:00 "), QStringLiteral("07:00 - 20:00"));
-    QCOMPARE(mv::appointmentTimeCell("10:00", "10:00"), QStringLiteral("10:00 - 10:00"));
+    QCOMPARE(mv::appointmentTimeCell(u" 07:00 "_s, u"20:00 "_s), QStringLiteral("07:00 - 20:00"));
+    QCOMPARE(mv::appointmentTimeCell(u"10:00"_s, u"10:00"_s), QStringLiteral("10:00 - 10:00"));
 }
 
 QTEST_GUILESS_MAIN(TestFurtherDay)

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 using gw::AddressField;
 using gw::LocalSystem;
 
@@ -19,9 +20,9 @@ class TestAddressBookRead : public QObject {
     LocalSystem makeSystem(gw::SystemVersion version = gw::SystemVersion::V7_0) {
         LocalSystem sys = LocalSystem::create(dir_->path(), version, false, QDate(2011, 1, 1),
                                               QStringLiteral("Dom1"));
-        sys.addPostOffice({"PO1", "10.1.1.5", "1677", "/srv/po1"});
-        sys.addPostOffice({"PO2", "10.1.1.6", "1678", "/srv/po2"});
-        sys.setClientUser("anna");
+        sys.addPostOffice({u"PO1"_s, u"10.1.1.5"_s, u"1677"_s, u"/srv/po1"_s});
+        sys.addPostOffice({u"PO2"_s, u"10.1.1.6"_s, u"1678"_s, u"/srv/po2"_s});
+        sys.setClientUser(u"anna"_s);
         return sys;
     }
     AddressBookReadInput input(const QString& language = QStringLiteral("Deutsch")) {
@@ -45,12 +46,12 @@ private slots:
 
     void listsUsersAndResources() {
         LocalSystem sys = makeSystem();
-        sys.addMember(gw::kKindUser, "anna", "PO1");
-        sys.addAddressEntry(gw::kKindGroup, fields("team", "Dom1", "PO1"));
-        sys.addAddressEntry(gw::kKindResource, fields("  raum 1  ", " Dom1", "PO2 "));
-        sys.addAddressEntry(gw::kKindCompany, fields("firma", "Dom1", "PO1"));
-        sys.addAddressEntry(gw::kKindUnknown, fields("wer", "Dom1", "PO1"));
-        sys.addMember(gw::kKindUser, "anna", "PO2");
+        sys.addMember(gw::kKindUser, u"anna"_s, u"PO1"_s);
+        sys.addAddressEntry(gw::kKindGroup, fields(u"team"_s, u"Dom1"_s, u"PO1"_s));
+        sys.addAddressEntry(gw::kKindResource, fields(u"  raum 1  "_s, u" Dom1"_s, u"PO2 "_s));
+        sys.addAddressEntry(gw::kKindCompany, fields(u"firma"_s, u"Dom1"_s, u"PO1"_s));
+        sys.addAddressEntry(gw::kKindUnknown, fields(u"wer"_s, u"Dom1"_s, u"PO1"_s));
+        sys.addMember(gw::kKindUser, u"anna"_s, u"PO2"_s);
         // Without domain and post office the cells stay empty.
         sys.addAddressEntry(gw::kKindUser, {{gw::kFieldUserId, QStringLiteral("solo")}});
 
@@ -65,17 +66,17 @@ private slots:
         QCOMPARE(r.tcpipAddress, QStringLiteral("10.1.1.5"));
         QCOMPARE(r.tcpipPort, QStringLiteral("1677"));
         QVERIFY(r.account);
-        QCOMPARE(r.entries, (AddressList{{"anna", "User", "Dom1", "PO1"},
-                                         {"raum 1", "Resource", "Dom1", "PO2"},
-                                         {"anna", "User", "Dom1", "PO2"},
-                                         {"solo", "User", "", ""}}));
+        QCOMPARE(r.entries, (AddressList{{u"anna"_s, u"User"_s, u"Dom1"_s, u"PO1"_s},
+                                         {u"raum 1"_s, u"Resource"_s, u"Dom1"_s, u"PO2"_s},
+                                         {u"anna"_s, u"User"_s, u"Dom1"_s, u"PO2"_s},
+                                         {u"solo"_s, u"User"_s, u""_s, u""_s}}));
         const QString bookName = r.account->systemAddressBook()->name();
         QVERIFY(!bookName.isEmpty());
-        QCOMPARE(debug, (QStringList{"Adressbuch: " + bookName, "Anzahl Einträge: 7"}));
+        QCOMPARE(debug, (QStringList{u"Adressbuch: "_s + bookName, u"Anzahl Einträge: 7"_s}));
 
         // Without debug mode nothing is reported; the kind names are the caller's.
         in.debugMessage = nullptr;
-        in.typeNames = QStringList{"0", "Benutzer", "2", "Ressource", "4"};
+        in.typeNames = QStringList{u"0"_s, u"Benutzer"_s, u"2"_s, u"Ressource"_s, u"4"_s};
         const AddressBookReadResult named = ReadSystemAddressBook(in);
         QCOMPARE(named.entries.value(1).kind, QStringLiteral("Ressource"));
     }
@@ -112,8 +113,8 @@ private slots:
     // The options choose the post office whose connection the labels show.
     void loginAtThePostOfficeOfTheSettings() {
         LocalSystem sys = makeSystem();
-        sys.addMember(gw::kKindUser, "anna", "PO1");
-        sys.addMember(gw::kKindUser, "anna", "PO2");
+        sys.addMember(gw::kKindUser, u"anna"_s, u"PO1"_s);
+        sys.addMember(gw::kKindUser, u"anna"_s, u"PO2"_s);
         AddressBookReadInput in = input();
         in.postOfficePort = QStringLiteral("1678");
         const AddressBookReadResult r = ReadSystemAddressBook(in);
@@ -133,7 +134,7 @@ private slots:
 
         // A refused login: the version label is written, the others are not.
         LocalSystem sys = makeSystem();
-        sys.addMember(gw::kKindUser, "anna", "PO1");
+        sys.addMember(gw::kKindUser, u"anna"_s, u"PO1"_s);
         AddressBookReadInput in = input();
         in.postOfficeAddress = QStringLiteral("10.9.9.9");
         r = ReadSystemAddressBook(in);
@@ -150,10 +151,10 @@ private slots:
 
         // An entry without a user ID ends the list; the rows before it stay.
         sys.addAddressEntry(gw::kKindResource, {{gw::kFieldDomain, QStringLiteral("Dom1")}});
-        sys.addMember(gw::kKindUser, "bert", "PO1");
+        sys.addMember(gw::kKindUser, u"bert"_s, u"PO1"_s);
         r = ReadSystemAddressBook(input());
         QCOMPARE(r.status, AddressBookReadResult::Status::FillFailed);
-        QCOMPARE(r.entries, (AddressList{{"anna", "User", "Dom1", "PO1"}}));
+        QCOMPARE(r.entries, (AddressList{{u"anna"_s, u"User"_s, u"Dom1"_s, u"PO1"_s}}));
         QCOMPARE(r.notice->text, QStringLiteral("Erst einen Adressbucheintrag auswählen, ") +
                                      QString::number(gw::kErrNoItem));
         QCOMPARE(r.notice->icon, Notice::Icon::Information);

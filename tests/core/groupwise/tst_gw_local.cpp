@@ -14,6 +14,7 @@
 #include <thread>
 
 using namespace mv::gw;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -334,17 +335,17 @@ private slots:
         auto session = trustedSession(dir.path(), createKey(dir.path()));
         auto messages = session->loginAs(QStringLiteral("akeller"))->calendarMessages();
         const QString mv = QStringLiteral("Marvolingen");
-        write(*messages, QDateTime(QDate(2010, 12, 31), QTime(23, 59, 58)), "before", mv);
-        write(*messages, QDateTime(QDate(2010, 12, 31), QTime(23, 59, 59)), "edge", mv);
-        write(*messages, QDateTime(QDate(2011, 6, 1), QTime(12, 0)), "foreign case",
+        write(*messages, QDateTime(QDate(2010, 12, 31), QTime(23, 59, 58)), u"before"_s, mv);
+        write(*messages, QDateTime(QDate(2010, 12, 31), QTime(23, 59, 59)), u"edge"_s, mv);
+        write(*messages, QDateTime(QDate(2011, 6, 1), QTime(12, 0)), u"foreign case"_s,
               QStringLiteral("marvolingen"));
-        write(*messages, QDateTime(QDate(2011, 6, 1), QTime(12, 0)), "foreign blank",
+        write(*messages, QDateTime(QDate(2011, 6, 1), QTime(12, 0)), u"foreign blank"_s,
               QStringLiteral("Marvolingen "));
-        write(*messages, QDateTime(QDate(2011, 12, 31), QTime(23, 59, 59)), "last", mv);
-        write(*messages, QDateTime(QDate(2011, 3, 1), QTime(7, 0)), "note", mv, kNote);
-        write(*messages, QDateTime(QDate(2012, 1, 1), QTime(0, 0)), "after", mv);
+        write(*messages, QDateTime(QDate(2011, 12, 31), QTime(23, 59, 59)), u"last"_s, mv);
+        write(*messages, QDateTime(QDate(2011, 3, 1), QTime(7, 0)), u"note"_s, mv, kNote);
+        write(*messages, QDateTime(QDate(2012, 1, 1), QTime(0, 0)), u"after"_s, mv);
         QCOMPARE(subjects(*messages->find(yearFilter(2011))),
-                 (QStringList{"edge", "note", "last"}));
+                 (QStringList{u"edge"_s, u"note"_s, u"last"_s}));
         // the foreign "Neujahr" of 2011 in this calendar stays out of reach
         QCOMPARE(messages->find(dayFilter(QDate(2011, 1, 1), QStringLiteral("Neujahr")))->count(),
                  0);
@@ -357,8 +358,9 @@ private slots:
         auto messages = session->loginAs(QStringLiteral("cweber"))->calendarMessages();
         const QDate day(2011, 1, 1);
         const QString mv = QStringLiteral("Marvolingen");
-        const QStringList stored{"Neujahr",  "neujahr",       "Neujahr 2",
-                                 " Neujahr", "Sag \"Hallo\"", "Neujahr\") OR (FROM Matches \"x"};
+        const QStringList stored{u"Neujahr"_s,       u"neujahr"_s,
+                                 u"Neujahr 2"_s,     u" Neujahr"_s,
+                                 u"Sag \"Hallo\""_s, u"Neujahr\") OR (FROM Matches \"x"_s};
         for (const auto& s : stored)
             write(*messages, QDateTime(day, QTime(10, 0)), s, mv);
         for (const auto& s : stored)
@@ -391,12 +393,12 @@ private slots:
         auto messages = session->loginAs(QStringLiteral("raum1"))->calendarMessages();
         const QString mv = QStringLiteral("Marvolingen");
         // start order first, insertion order among equal starts
-        write(*messages, QDateTime(QDate(2011, 5, 1), QTime(9, 0)), "B1", mv);
-        write(*messages, QDateTime(QDate(2011, 4, 1), QTime(9, 0)), "A", mv);
-        write(*messages, QDateTime(QDate(2011, 5, 1), QTime(9, 0)), "B2", mv);
-        write(*messages, QDateTime(QDate(2011, 5, 1), QTime(9, 0)), "B3", mv);
+        write(*messages, QDateTime(QDate(2011, 5, 1), QTime(9, 0)), u"B1"_s, mv);
+        write(*messages, QDateTime(QDate(2011, 4, 1), QTime(9, 0)), u"A"_s, mv);
+        write(*messages, QDateTime(QDate(2011, 5, 1), QTime(9, 0)), u"B2"_s, mv);
+        write(*messages, QDateTime(QDate(2011, 5, 1), QTime(9, 0)), u"B3"_s, mv);
         auto list = messages->find(yearFilter(2011));
-        QCOMPARE(subjects(*list), (QStringList{"A", "B1", "B2", "B3"}));
+        QCOMPARE(subjects(*list), (QStringList{u"A"_s, u"B1"_s, u"B2"_s, u"B3"_s}));
         list->item(1)->remove();
         QCOMPARE(list->count(), 4);
         QCOMPARE(list->item(2)->subject(), QStringLiteral("B1"));
@@ -407,7 +409,7 @@ private slots:
         QCOMPARE(errorOf([&] { list->item(1)->setSubject(QStringLiteral("x")); }), kErrEntryGone);
         QCOMPARE(errorOf([&] { list->item(5); }), kErrNoItem);
         QCOMPARE(errorOf([&] { list->item(0); }), kErrNoItem);
-        QCOMPARE(subjects(*messages->find(yearFilter(2011))), (QStringList{"B2", "B3"}));
+        QCOMPARE(subjects(*messages->find(yearFilter(2011))), (QStringList{u"B2"_s, u"B3"_s}));
     }
 
     void entriesPersistWithEveryAttribute() {
@@ -511,7 +513,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         const int error = errorOf([&] {
-            write(*messages, QDateTime(QDate(2011, 1, 1), QTime(8, 0)), "waited",
+            write(*messages, QDateTime(QDate(2011, 1, 1), QTime(8, 0)), u"waited"_s,
                   QStringLiteral("Marvolingen"));
         });
         const qint64 waited = timer.elapsed();

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 using gw::LocalSystem;
 
 class TestKeyActions : public QObject {
@@ -88,7 +89,7 @@ private slots:
 
         // A stored key that is not the domain's.
         ProfileFile(env().settingsPath())
-            .writeKey("GroupWise", "Schlüssel",
+            .writeKey(u"GroupWise"_s, u"Schlüssel"_s,
                       EncryptText(QStringLiteral("falsch"), QString::fromLatin1(kPassPhrase)));
         r = remove(QStringLiteral("English")).failure();
         QCOMPARE(r.code, 8);

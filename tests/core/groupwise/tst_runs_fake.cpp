@@ -9,6 +9,7 @@
 #include <QtTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -97,7 +98,8 @@ private slots:
             "24.12.2011, Heiligabend: Eintrag OK\r\n"
             "----------------\r\nghost\r\nKeine Anmeldung\r\nError: 53506, unknown user\r\n");
         QCOMPARE(r.runLog, expected);
-        const QList<ProcessingRow> rows{{"anna", "OK", "OK"}, {"ghost", "--", ""}};
+        const QList<ProcessingRow> rows{{u"anna"_s, u"OK"_s, u"OK"_s},
+                                        {u"ghost"_s, u"--"_s, u""_s}};
         QCOMPARE(r.rows, rows);
         QCOMPARE(rec.finished, rows);
         QVERIFY(r.anyFailure);
@@ -109,7 +111,7 @@ private slots:
 
         // Only the 7.02 run passes the post office and switches the session on.
         const QString options = gw65 ? QString() : QStringLiteral(" /ipa-10.1.1.5 /ipp-1677");
-        QCOMPARE(world_.logins, (QStringList{"anna|" + options, "ghost|" + options}));
+        QCOMPARE(world_.logins, (QStringList{u"anna|"_s + options, u"ghost|"_s + options}));
         QCOMPARE(world_.switchOn, !gw65);
         QCOMPARE(world_.credentialName, QStringLiteral("QTXMarvolingen"));
 
@@ -135,11 +137,12 @@ private slots:
         QCOMPARE(note.from, QStringLiteral("Marvolingen"));
 
         // Each day is told when it begins, its result once the user's days are stored.
-        QCOMPARE(rec.events, (QStringList{"run:write:2", "target:anna", "login:anna:OK",
-                                          "day:anna:01.01.2011", "day:anna:22.04.2011",
-                                          "day:anna:24.12.2011", "result:anna:01.01.2011:OK",
-                                          "result:anna:22.04.2011:OK", "result:anna:24.12.2011:OK",
-                                          "target:ghost", "login:ghost:--", "finished"}));
+        QCOMPARE(rec.events,
+                 (QStringList{u"run:write:2"_s, u"target:anna"_s, u"login:anna:OK"_s,
+                              u"day:anna:01.01.2011"_s, u"day:anna:22.04.2011"_s,
+                              u"day:anna:24.12.2011"_s, u"result:anna:01.01.2011:OK"_s,
+                              u"result:anna:22.04.2011:OK"_s, u"result:anna:24.12.2011:OK"_s,
+                              u"target:ghost"_s, u"login:ghost:--"_s, u"finished"_s}));
         QCOMPARE(rec.progressed, (QList<std::pair<int, int>>{{1, 6}, {2, 6}, {3, 6}, {6, 6}}));
     }
 
@@ -204,7 +207,8 @@ private slots:
         QCOMPARE(r.runLog, QStringLiteral("Insert/Write all holidays on 05.12.2011 09:07:03\r\n"
                                           "----------------\r\nanna\r\n") +
                                user + QStringLiteral("----------------\r\nbert\r\n") + user);
-        QCOMPARE(r.rows, (QList<ProcessingRow>{{"anna", "OK", "--"}, {"bert", "OK", "--"}}));
+        QCOMPARE(r.rows, (QList<ProcessingRow>{{u"anna"_s, u"OK"_s, u"--"_s},
+                                               {u"bert"_s, u"OK"_s, u"--"_s}}));
         QVERIFY(r.anyFailure);
         // The half-written entry is not left behind without its sender text.
         for (const auto& e : world_.live(QStringLiteral("anna")))
@@ -234,7 +238,7 @@ private slots:
         QVERIFY(r.runLog.contains(QStringLiteral("01.01.2011, Neujahr: Eintrag OK\r\n")));
         const auto entries = world_.live(QStringLiteral("anna"));
         const auto neujahr = std::find_if(entries.begin(), entries.end(),
-                                          [](const auto& e) { return e->subject == "Neujahr"; });
+                                          [](const auto& e) { return e->subject == u"Neujahr"_s; });
         QVERIFY(neujahr != entries.end());
         QVERIFY(!(*neujahr)->allDay);
         QCOMPARE((*neujahr)->duration, (23.0 + 59.0 / 60.0) / 24.0);
@@ -316,7 +320,8 @@ private slots:
         RunRecorder rec2;
         const RunResult r2 = WriteRunGW702(
             writeInput(threeDays(), {QStringLiteral("anna"), QStringLiteral("bert")}), rec2);
-        QCOMPARE(r2.rows, (QList<ProcessingRow>{{"anna", "--", ""}, {"bert", "--", ""}}));
+        QCOMPARE(r2.rows,
+                 (QList<ProcessingRow>{{u"anna"_s, u"--"_s, u""_s}, {u"bert"_s, u"--"_s, u""_s}}));
         QVERIFY(r2.failed());
     }
 
@@ -350,7 +355,7 @@ private slots:
 
         const RunResult d = DeleteAllRun(deleteInput({QStringLiteral("anna")}), rec);
         QCOMPARE(d.status, status);
-        QCOMPARE(rec.events, (QStringList{"run:delete-all:1", "finished"}));
+        QCOMPARE(rec.events, (QStringList{u"run:delete-all:1"_s, u"finished"_s}));
 
         DeleteDayInput day;
         day.environment = envAt(dir_.path());
@@ -372,17 +377,17 @@ private slots:
         };
         const QString mv = QStringLiteral("Marvolingen");
         world_.users << QStringLiteral("carl");
-        world_.put("anna", at(2010, 12, 31, 23, 59, 59), "Silvester", mv);
-        world_.put("anna", at(2011, 5, 1), "Maifeiertag", mv);
-        world_.put("anna", at(2011, 10, 3), "Tag der Einheit", mv);
-        world_.put("anna", at(2011, 5, 1), "Maifeiertag", QStringLiteral("Chef"));
-        world_.put("anna", at(2012, 1, 1), "Neujahr", mv);
-        world_.put("bert", at(2010, 12, 31, 23, 59, 58), "Silvester", mv);
+        world_.put(u"anna"_s, at(2010, 12, 31, 23, 59, 59), u"Silvester"_s, mv);
+        world_.put(u"anna"_s, at(2011, 5, 1), u"Maifeiertag"_s, mv);
+        world_.put(u"anna"_s, at(2011, 10, 3), u"Tag der Einheit"_s, mv);
+        world_.put(u"anna"_s, at(2011, 5, 1), u"Maifeiertag"_s, QStringLiteral("Chef"));
+        world_.put(u"anna"_s, at(2012, 1, 1), u"Neujahr"_s, mv);
+        world_.put(u"bert"_s, at(2010, 12, 31, 23, 59, 58), u"Silvester"_s, mv);
         world_.failRemoveSubject = QStringLiteral("Tag der Einheit");
 
         RunRecorder rec;
-        const RunResult r =
-            DeleteAllRun(deleteInput({"anna", "ghost", "bert"}, QStringLiteral("English")), rec);
+        const RunResult r = DeleteAllRun(
+            deleteInput({u"anna"_s, u"ghost"_s, u"bert"_s}, QStringLiteral("English")), rec);
         QCOMPARE(r.status, RunStatus::Finished);
         const QString expected = QStringLiteral(
             "Deleting all holidays and dates written by Marvolingen on 05.12.2011 09:07:03\r\n"
@@ -394,33 +399,35 @@ private slots:
             "----------------\r\nbert\r\nLogin OK\r\n"
             "Keine Einträge gefunden\r\n");
         QCOMPARE(r.runLog, expected);
-        QCOMPARE(r.rows, (QList<ProcessingRow>{
-                             {"anna", "OK", "--"}, {"ghost", "--", ""}, {"bert", "OK", "N/A"}}));
+        QCOMPARE(r.rows, (QList<ProcessingRow>{{u"anna"_s, u"OK"_s, u"--"_s},
+                                               {u"ghost"_s, u"--"_s, u""_s},
+                                               {u"bert"_s, u"OK"_s, u"N/A"_s}}));
         QVERIFY(r.anyFailure);
         QCOMPARE(r.logFilePath, dir_.path() + QStringLiteral("/PR-DEL-05.12.2011 9-7-3.txt"));
         QCOMPARE(readLog(r.logFilePath), expected + QStringLiteral("\r\n"));
-        QCOMPARE(rec.events, (QStringList{"run:delete-all:3", "target:anna", "login:anna:OK",
-                                          "deleted:anna:1:OK", "deleted:anna:2:OK",
-                                          "deleted:anna:3:--", "target:ghost", "login:ghost:--",
-                                          "target:bert", "login:bert:OK", "finished"}));
-        QCOMPARE(world_.logins, (QStringList{"anna|", "ghost|", "bert|"}));
+        QCOMPARE(rec.events,
+                 (QStringList{u"run:delete-all:3"_s, u"target:anna"_s, u"login:anna:OK"_s,
+                              u"deleted:anna:1:OK"_s, u"deleted:anna:2:OK"_s,
+                              u"deleted:anna:3:--"_s, u"target:ghost"_s, u"login:ghost:--"_s,
+                              u"target:bert"_s, u"login:bert:OK"_s, u"finished"_s}));
+        QCOMPARE(world_.logins, (QStringList{u"anna|"_s, u"ghost|"_s, u"bert|"_s}));
 
         QStringList left;
         for (const auto& e : world_.live(QStringLiteral("anna")))
             left << e->subject + QLatin1Char('/') + e->from;
-        QCOMPARE(left, (QStringList{"Tag der Einheit/Marvolingen", "Maifeiertag/Chef",
-                                    "Neujahr/Marvolingen"}));
+        QCOMPARE(left, (QStringList{u"Tag der Einheit/Marvolingen"_s, u"Maifeiertag/Chef"_s,
+                                    u"Neujahr/Marvolingen"_s}));
         QCOMPARE(world_.live(QStringLiteral("bert")).size(), 1);
     }
 
     // The last entry's outcome stands in the column: deleted after a failed one gives DEL.
     void deleteAllColumnFollowsTheLastEntry() {
         const QString mv = QStringLiteral("Marvolingen");
-        world_.put("anna", QDateTime(QDate(2011, 1, 1), QTime(0, 0)), "Neujahr", mv);
-        world_.put("anna", QDateTime(QDate(2011, 1, 6), QTime(0, 0)), "Dreikönig", mv);
+        world_.put(u"anna"_s, QDateTime(QDate(2011, 1, 1), QTime(0, 0)), u"Neujahr"_s, mv);
+        world_.put(u"anna"_s, QDateTime(QDate(2011, 1, 6), QTime(0, 0)), u"Dreikönig"_s, mv);
         world_.failRemoveSubject = QStringLiteral("Neujahr");
         RunRecorder rec;
-        const RunResult r = DeleteAllRun(deleteInput({"anna"}), rec);
+        const RunResult r = DeleteAllRun(deleteInput({u"anna"_s}), rec);
         QCOMPARE(r.rows.value(0).entry, QStringLiteral("DEL"));
         QVERIFY(r.anyFailure);
         QVERIFY(r.runLog.endsWith(QStringLiteral("Neujahr: Eintrag nicht gelöscht\r\n"
@@ -430,8 +437,8 @@ private slots:
     void deleteAllWithFailingSearch() {
         world_.failFind = true;
         RunRecorder rec;
-        const RunResult r = DeleteAllRun(deleteInput({"anna"}), rec);
-        QCOMPARE(r.rows.value(0), (ProcessingRow{"anna", "OK", "--"}));
+        const RunResult r = DeleteAllRun(deleteInput({u"anna"_s}), rec);
+        QCOMPARE(r.rows.value(0), (ProcessingRow{u"anna"_s, u"OK"_s, u"--"_s}));
         QVERIFY(
             r.runLog.endsWith(QStringLiteral("Anmeldung OK\r\nError: 53508, find refused\r\n")));
         QVERIFY(r.failed());
@@ -447,9 +454,9 @@ private slots:
     void deleteAllYearText() {
         QFETCH(QString, yearText);
         QFETCH(int, found);
-        world_.put("anna", QDateTime(QDate(2011, 6, 1), QTime(0, 0)), "X",
+        world_.put(u"anna"_s, QDateTime(QDate(2011, 6, 1), QTime(0, 0)), u"X"_s,
                    QStringLiteral("Marvolingen"));
-        auto in = deleteInput({"anna"});
+        auto in = deleteInput({u"anna"_s});
         in.yearText = yearText;
         RunRecorder rec;
         DeleteAllRun(in, rec);
@@ -460,29 +467,30 @@ private slots:
         const QString mv = QStringLiteral("Marvolingen");
         world_.users << QStringLiteral("carl");
         for (const char* u : {"anna", "bert", "carl"}) {
-            world_.put(u, QDateTime(QDate(2011, 10, 3), QTime(0, 0)), "Einheit", mv);
-            world_.put(u, QDateTime(QDate(2011, 10, 3), QTime(0, 0)), "Einheit",
-                       QStringLiteral("Chef"));
+            world_.put(QString::fromUtf8(u), QDateTime(QDate(2011, 10, 3), QTime(0, 0)),
+                       u"Einheit"_s, mv);
+            world_.put(QString::fromUtf8(u), QDateTime(QDate(2011, 10, 3), QTime(0, 0)),
+                       u"Einheit"_s, QStringLiteral("Chef"));
         }
         DeleteDayInput in;
         in.environment = envAt(dir_.path());
-        in.users = usersOf({"anna", "bert"});
-        in.furtherDay = {"03.10.*", "Einheit", "Note", ""};
+        in.users = usersOf({u"anna"_s, u"bert"_s});
+        in.furtherDay = {u"03.10.*"_s, u"Einheit"_s, u"Note"_s, u""_s};
         in.yearText = QStringLiteral("2011");
         in.createSession = fake::factory(world_);
         QCOMPARE(DeleteFurtherDayEntries(in).status, DeleteDayResult::Status::Done);
-        QCOMPARE(world_.live("anna").size(), 1);
-        QCOMPARE(world_.live("anna").at(0)->from, QStringLiteral("Chef"));
-        QCOMPARE(world_.live("bert").size(), 1);
-        QCOMPARE(world_.live("carl").size(), 2);
+        QCOMPARE(world_.live(u"anna"_s).size(), 1);
+        QCOMPARE(world_.live(u"anna"_s).at(0)->from, QStringLiteral("Chef"));
+        QCOMPARE(world_.live(u"bert"_s).size(), 1);
+        QCOMPARE(world_.live(u"carl"_s).size(), 2);
 
         // A user that cannot be reached stops the search there.
-        in.users = usersOf({"ghost", "carl"});
+        in.users = usersOf({u"ghost"_s, u"carl"_s});
         const DeleteDayResult r = DeleteFurtherDayEntries(in);
         QCOMPARE(r.status, DeleteDayResult::Status::Failed);
         QCOMPARE(r.failedUser, QStringLiteral("ghost"));
         QCOMPARE(r.errorNumber, kErrUnknownUserNumber());
-        QCOMPARE(world_.live("carl").size(), 2);
+        QCOMPARE(world_.live(u"carl"_s).size(), 2);
     }
 
     static int kErrUnknownUserNumber() { return mv::gw::kErrUnknownUser; }
@@ -491,21 +499,21 @@ private slots:
     void deleteExistingEntry() {
         const QString mv = QStringLiteral("Marvolingen");
         const QDateTime day(QDate(2011, 12, 24), QTime(0, 0));
-        world_.put("anna", day, "Heiligabend", mv);
-        world_.put("anna", day, "Heiligabend", mv);
-        world_.put("anna", day, "Der \"Abend\"", mv);
-        world_.put("anna", day, "Der ", mv);
+        world_.put(u"anna"_s, day, u"Heiligabend"_s, mv);
+        world_.put(u"anna"_s, day, u"Heiligabend"_s, mv);
+        world_.put(u"anna"_s, day, u"Der \"Abend\""_s, mv);
+        world_.put(u"anna"_s, day, u"Der "_s, mv);
         fake::Messages messages(world_, QStringLiteral("anna"));
         DeleteExistingEntry(messages, QStringLiteral("24.12.2011"), QStringLiteral("Heiligabend"));
-        QCOMPARE(world_.live("anna").size(), 3);
+        QCOMPARE(world_.live(u"anna"_s).size(), 3);
         DeleteExistingEntry(messages, QStringLiteral("24.12.2011"),
                             QStringLiteral("Der \"Abend\""));
         QStringList left;
-        for (const auto& e : world_.live("anna"))
+        for (const auto& e : world_.live(u"anna"_s))
             left << e->subject;
-        QCOMPARE(left, (QStringList{"Heiligabend", "Der "}));
+        QCOMPARE(left, (QStringList{u"Heiligabend"_s, u"Der "_s}));
         DeleteExistingEntry(messages, QStringLiteral("25.12.2011"), QStringLiteral("Der "));
-        QCOMPARE(world_.live("anna").size(), 2);
+        QCOMPARE(world_.live(u"anna"_s).size(), 2);
         try {
             DeleteExistingEntry(messages, QStringLiteral("24.12."), QStringLiteral("Der "));
             QFAIL("a date text that is no date must fail");
@@ -553,7 +561,7 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, time);
         QFETCH(int, error);
-        const DayList days{{date, "Tag", time, ""}, threeDays().at(1)};
+        const DayList days{{date, u"Tag"_s, time, u""_s}, threeDays().at(1)};
         RunRecorder rec;
         const RunResult r = WriteRunGW702(writeInput(days, {QStringLiteral("anna")}), rec);
         QVERIFY(r.runLog.contains(date +

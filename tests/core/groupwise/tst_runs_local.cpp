@@ -10,6 +10,7 @@
 #include <QtTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 using gw::CalendarEntry;
 using gw::LocalSystem;
 
@@ -20,10 +21,10 @@ const QString kQuoted = QStringLiteral("Tag der \"Einheit\"");
 
 DayList yearDays() {
     return {
-        {"01.01.2011", "Neujahr", "00:00 - 24:00", "Zuhause"},
-        {"22.04.2011", "Karfreitag", "07:00 - 20:00", "Kirche"},
-        {"03.10.2011", kQuoted, "08:30 - 12:15", ""},
-        {"24.12.2011", "Heiligabend", "Note", ""},
+        {u"01.01.2011"_s, u"Neujahr"_s, u"00:00 - 24:00"_s, u"Zuhause"_s},
+        {u"22.04.2011"_s, u"Karfreitag"_s, u"07:00 - 20:00"_s, u"Kirche"_s},
+        {u"03.10.2011"_s, kQuoted, u"08:30 - 12:15"_s, u""_s},
+        {u"24.12.2011"_s, u"Heiligabend"_s, u"Note"_s, u""_s},
     };
 }
 
@@ -71,18 +72,20 @@ class TestRunsLocal : public QObject {
     }
     LocalSystem makeSystem(gw::SystemVersion version) {
         LocalSystem sys = LocalSystem::create(folder(), version, false, kNow.date());
-        sys.addPostOffice({"PO1", "10.1.1.5", "1677", "/srv/po1"});
-        sys.addPostOffice({"PO2", "10.1.1.6", "1678", "/srv/po2"});
-        sys.addMember(gw::kKindUser, "anna", "PO1");
-        sys.addMember(gw::kKindResource, "raum1", "PO1");
-        sys.addMember(gw::kKindUser, "bert", "PO2");
-        sys.setClientUser("anna");
+        sys.addPostOffice({u"PO1"_s, u"10.1.1.5"_s, u"1677"_s, u"/srv/po1"_s});
+        sys.addPostOffice({u"PO2"_s, u"10.1.1.6"_s, u"1678"_s, u"/srv/po2"_s});
+        sys.addMember(gw::kKindUser, u"anna"_s, u"PO1"_s);
+        sys.addMember(gw::kKindResource, u"raum1"_s, u"PO1"_s);
+        sys.addMember(gw::kKindUser, u"bert"_s, u"PO2"_s);
+        sys.setClientUser(u"anna"_s);
         // Other senders, one of them with a holiday's subject on the holiday.
-        sys.addEntry("anna", {}, foreign(QDateTime(QDate(2011, 1, 1), QTime(0, 0)), "Neujahr"));
-        sys.addEntry("anna", {}, foreign(QDateTime(QDate(2011, 6, 1), QTime(9, 0)), "Termin"));
-        CalendarEntry later = foreign(QDateTime(QDate(2012, 1, 1), QTime(0, 0)), "Neujahr");
+        sys.addEntry(u"anna"_s, {},
+                     foreign(QDateTime(QDate(2011, 1, 1), QTime(0, 0)), u"Neujahr"_s));
+        sys.addEntry(u"anna"_s, {},
+                     foreign(QDateTime(QDate(2011, 6, 1), QTime(9, 0)), u"Termin"_s));
+        CalendarEntry later = foreign(QDateTime(QDate(2012, 1, 1), QTime(0, 0)), u"Neujahr"_s);
         later.from = QStringLiteral("Marvolingen");
-        sys.addEntry("raum1", {}, later);
+        sys.addEntry(u"raum1"_s, {}, later);
         return sys;
     }
     void setVersion(const QString& version) {
@@ -148,32 +151,33 @@ private slots:
         QCOMPARE(key->icon, Notice::Icon::Information);
 
         RunRecorder rec;
-        const RunResult first = write({"anna", "ghost", "raum1"}, rec);
+        const RunResult first = write({u"anna"_s, u"ghost"_s, u"raum1"_s}, rec);
         QCOMPARE(first.status, RunStatus::Finished);
         QVERIFY(rec.warnings.isEmpty());
-        QCOMPARE(first.rows,
-                 (QList<ProcessingRow>{
-                     {"anna", "OK", "OK"}, {"ghost", "--", ""}, {"raum1", "OK", "OK"}}));
+        QCOMPARE(first.rows, (QList<ProcessingRow>{{u"anna"_s, u"OK"_s, u"OK"_s},
+                                                   {u"ghost"_s, u"--"_s, u""_s},
+                                                   {u"raum1"_s, u"OK"_s, u"OK"_s}}));
         QVERIFY(first.anyFailure); // ghost
 
         const QString allDayText = allDay ? QStringLiteral("1") : QStringLiteral("0");
         const QStringList expected{
-            "01.01.2011 00:00:00|1439.000|GW.MESSAGE.APPOINTMENT|Neujahr|Zuhause|Marvolingen|" +
-                allDayText + "|1|2",
-            "22.04.2011 "
-            "07:00:00|780.000|GW.MESSAGE.APPOINTMENT|Karfreitag|Kirche|Marvolingen|0|1|2",
-            "03.10.2011 08:30:00|225.000|GW.MESSAGE.APPOINTMENT|" + kQuoted + "||Marvolingen|0|1|2",
-            "24.12.2011 00:00:00|0.000|GW.MESSAGE.NOTE|Heiligabend||Marvolingen|0|1|0",
+            u"01.01.2011 00:00:00|1439.000|GW.MESSAGE.APPOINTMENT|Neujahr|Zuhause|Marvolingen|"_s +
+                allDayText + u"|1|2"_s,
+            u"22.04.2011 "_s
+            u"07:00:00|780.000|GW.MESSAGE.APPOINTMENT|Karfreitag|Kirche|Marvolingen|0|1|2"_s,
+            u"03.10.2011 08:30:00|225.000|GW.MESSAGE.APPOINTMENT|"_s + kQuoted +
+                u"||Marvolingen|0|1|2"_s,
+            u"24.12.2011 00:00:00|0.000|GW.MESSAGE.NOTE|Heiligabend||Marvolingen|0|1|0"_s,
         };
-        QCOMPARE(describe(marvolingen("anna")), expected);
-        QCOMPARE(describe(marvolingen("raum1")), expected);
+        QCOMPARE(describe(marvolingen(u"anna"_s)), expected);
+        QCOMPARE(describe(marvolingen(u"raum1"_s)), expected);
 
         // Every entry is replaced, none doubled, the quoted subject included.
         RunRecorder again;
-        const RunResult second = write({"anna", "raum1"}, again);
+        const RunResult second = write({u"anna"_s, u"raum1"_s}, again);
         QVERIFY(!second.anyFailure);
-        QCOMPARE(describe(marvolingen("anna")), expected);
-        QCOMPARE(describe(marvolingen("raum1")), expected);
+        QCOMPARE(describe(marvolingen(u"anna"_s)), expected);
+        QCOMPARE(describe(marvolingen(u"raum1"_s)), expected);
 
         // The log of the write run, named by the end of the run; the first run's log of the
         // same second stays beside it.
@@ -195,21 +199,21 @@ private slots:
         // Removing the yearly further day deletes that day's entries of the year.
         DeleteDayInput day;
         day.environment = env();
-        day.users = rowsOf({"anna", "raum1"});
-        day.furtherDay = {"03.10.*", kQuoted, "08:30 - 12:15", ""};
+        day.users = rowsOf({u"anna"_s, u"raum1"_s});
+        day.furtherDay = {u"03.10.*"_s, kQuoted, u"08:30 - 12:15"_s, u""_s};
         day.yearText = QStringLiteral("2011");
         QCOMPARE(DeleteFurtherDayEntries(day).status, DeleteDayResult::Status::Done);
         QStringList withoutDay = expected;
         withoutDay.removeAt(2);
-        QCOMPARE(describe(marvolingen("anna")), withoutDay);
-        QCOMPARE(describe(marvolingen("raum1")), withoutDay);
+        QCOMPARE(describe(marvolingen(u"anna"_s)), withoutDay);
+        QCOMPARE(describe(marvolingen(u"raum1"_s)), withoutDay);
 
         // Delete-all takes only Marvolingen's entries of that year.
-        const RunResult all = deleteAll({"anna", "raum1", "bert"});
+        const RunResult all = deleteAll({u"anna"_s, u"raum1"_s, u"bert"_s});
         QCOMPARE(all.status, RunStatus::Finished);
-        QCOMPARE(all.rows,
-                 (QList<ProcessingRow>{
-                     {"anna", "OK", "DEL"}, {"raum1", "OK", "DEL"}, {"bert", "OK", "N/A"}}));
+        QCOMPARE(all.rows, (QList<ProcessingRow>{{u"anna"_s, u"OK"_s, u"DEL"_s},
+                                                 {u"raum1"_s, u"OK"_s, u"DEL"_s},
+                                                 {u"bert"_s, u"OK"_s, u"N/A"_s}}));
         QVERIFY(!all.anyFailure);
         const QString deleted = QStringLiteral("Neujahr :Eintrag gelöscht\r\n"
                                                "Karfreitag :Eintrag gelöscht\r\n"
@@ -223,12 +227,12 @@ private slots:
         QCOMPARE(all.runLog, delLog);
         QCOMPARE(readLog(folder() + QStringLiteral("/PR-DEL-05.12.2011 9-7-3.txt")),
                  delLog + QStringLiteral("\r\n"));
-        QVERIFY(marvolingen("anna").isEmpty());
-        QCOMPARE(describe(LocalSystem::open(folder()).entries("anna")),
+        QVERIFY(marvolingen(u"anna"_s).isEmpty());
+        QCOMPARE(describe(LocalSystem::open(folder()).entries(u"anna"_s)),
                  (QStringList{
-                     "01.01.2011 00:00:00|1440.000|GW.MESSAGE.APPOINTMENT|Neujahr||Chef|0|0|0",
-                     "01.06.2011 09:00:00|1440.000|GW.MESSAGE.APPOINTMENT|Termin||Chef|0|0|0"}));
-        QCOMPARE(marvolingen("raum1", 2012).size(), 1);
+                     u"01.01.2011 00:00:00|1440.000|GW.MESSAGE.APPOINTMENT|Neujahr||Chef|0|0|0"_s,
+                     u"01.06.2011 09:00:00|1440.000|GW.MESSAGE.APPOINTMENT|Termin||Chef|0|0|0"_s}));
+        QCOMPARE(marvolingen(u"raum1"_s, 2012).size(), 1);
 
         // After the key is deleted the stored text is plain and every login fails.
         const KeyActionResult gone =
@@ -241,10 +245,10 @@ private slots:
             ProfileFile(env().settingsPath()).readKey("GroupWise", "Schlüssel", QString(), 249),
             QStringLiteral("Anwendung nicht definiert"));
         RunRecorder noKey;
-        const RunResult locked = write({"anna"}, noKey);
+        const RunResult locked = write({u"anna"_s}, noKey);
         QVERIFY(noKey.warnings.isEmpty());
-        QCOMPARE(locked.rows, (QList<ProcessingRow>{{"anna", "--", ""}}));
-        QVERIFY(marvolingen("anna").isEmpty());
+        QCOMPARE(locked.rows, (QList<ProcessingRow>{{u"anna"_s, u"--"_s, u""_s}}));
+        QVERIFY(marvolingen(u"anna"_s).isEmpty());
     }
 
     // The 7.02 run logs in at the post office of the connection settings; 6.5 ignores them.
@@ -268,10 +272,10 @@ private slots:
         QFETCH(QString, login);
         makeSystem(gw::SystemVersion::V7_0);
         setVersion(version);
-        ProfileFile(env().settingsPath()).writeKey("GroupWise", "IPAdresse", address);
+        ProfileFile(env().settingsPath()).writeKey(u"GroupWise"_s, u"IPAdresse"_s, address);
         QVERIFY(createKey().ok());
         RunRecorder rec;
-        const RunResult r = write({"anna"}, rec);
+        const RunResult r = write({u"anna"_s}, rec);
         QCOMPARE(r.rows.value(0).login, login);
         if (login == QLatin1String("--"))
             QVERIFY(r.runLog.contains(QStringLiteral("Keine Anmeldung\r\nError: ") +
@@ -362,7 +366,7 @@ private slots:
         garbage.write(QByteArray(4096, 'x'));
         garbage.close();
         RunRecorder rec;
-        const RunResult r = write({"anna"}, rec);
+        const RunResult r = write({u"anna"_s}, rec);
         QCOMPARE(r.status, RunStatus::NoGroupWise);
         const QStringList lines =
             r.noGroupWiseNotice(table(QStringLiteral("English"))).text.split(QLatin1Char('\n'));
@@ -374,8 +378,8 @@ private slots:
 
     void noSystem() {
         RunRecorder rec;
-        QCOMPARE(write({"anna"}, rec).status, RunStatus::NoGroupWise);
-        QCOMPARE(deleteAll({"anna"}).status, RunStatus::NoGroupWise);
+        QCOMPARE(write({u"anna"_s}, rec).status, RunStatus::NoGroupWise);
+        QCOMPARE(deleteAll({u"anna"_s}).status, RunStatus::NoGroupWise);
         QVERIFY(QDir(folder()).entryList({QStringLiteral("PR-*")}, QDir::Files).isEmpty());
     }
 };

@@ -10,6 +10,7 @@
 #include <memory>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -75,7 +76,7 @@ DayEntry yearlyFurtherDay() {
     in.country = Country::fromStored(QStringLiteral("USA"));
     in.year = 2026;
     in.yearText = QStringLiteral("2026");
-    in.furtherDays = {{"24.12.*", "Heiligabend", "13:00 - 18:00", "Kirche"}};
+    in.furtherDays = {{u"24.12.*"_s, u"Heiligabend"_s, u"13:00 - 18:00"_s, u"Kirche"_s}};
     return BuildDayList(in).value(0);
 }
 
@@ -114,32 +115,33 @@ void TestICalendar::roundTrip_data() {
         return QDateTime(QDate(2026, m, d), QTime(h, min));
     };
     QTest::newRow("holiday whole-day")
-        << DayEntry{"01.01.2026", "Neujahr", "00:00 - 24:00", ""} << berlin << true
+        << DayEntry{u"01.01.2026"_s, u"Neujahr"_s, u"00:00 - 24:00"_s, u""_s} << berlin << true
         << at(1, 1, 0, 0) << at(1, 2, 0, 0) << 0 << QString();
     QTest::newRow("day before the change to summer time")
-        << DayEntry{"28.03.2026", "Vorabend", "08:00 - 17:30", ""} << berlin << false
+        << DayEntry{u"28.03.2026"_s, u"Vorabend"_s, u"08:00 - 17:30"_s, u""_s} << berlin << false
         << at(3, 28, 8, 0) << at(3, 28, 17, 30) << 3600 << berlin;
     QTest::newRow("day of the change to summer time")
-        << DayEntry{"29.03.2026", "Umstellung", "08:00 - 17:30", ""} << berlin << false
+        << DayEntry{u"29.03.2026"_s, u"Umstellung"_s, u"08:00 - 17:30"_s, u""_s} << berlin << false
         << at(3, 29, 8, 0) << at(3, 29, 17, 30) << 7200 << berlin;
     QTest::newRow("day of the change in New York")
-        << DayEntry{"08.03.2026", "Spring forward", "09:15 - 10:00", ""}
+        << DayEntry{u"08.03.2026"_s, u"Spring forward"_s, u"09:15 - 10:00"_s, u""_s}
         << QStringLiteral("America/New_York") << false << at(3, 8, 9, 15) << at(3, 8, 10, 0)
         << -4 * 3600 << QStringLiteral("America/New_York");
-    QTest::newRow("unknown zone: UTC") << DayEntry{"29.03.2026", "Umstellung", "08:00 - 17:30", ""}
-                                       << QStringLiteral("Mars/Olympus_Mons") << false
-                                       << at(3, 29, 8, 0) << at(3, 29, 17, 30) << 0 << QString();
+    QTest::newRow("unknown zone: UTC")
+        << DayEntry{u"29.03.2026"_s, u"Umstellung"_s, u"08:00 - 17:30"_s, u""_s}
+        << QStringLiteral("Mars/Olympus_Mons") << false << at(3, 29, 8, 0) << at(3, 29, 17, 30) << 0
+        << QString();
     QTest::newRow("note with a place")
-        << DayEntry{"03.10.2026", "Tag der Deutschen Einheit", "Note", "Berlin"} << berlin << true
-        << at(10, 3, 0, 0) << at(10, 4, 0, 0) << 0 << QString();
+        << DayEntry{u"03.10.2026"_s, u"Tag der Deutschen Einheit"_s, u"Note"_s, u"Berlin"_s}
+        << berlin << true << at(10, 3, 0, 0) << at(10, 4, 0, 0) << 0 << QString();
     QTest::newRow("yearly further day with a place")
         << yearlyFurtherDay() << berlin << false << at(12, 24, 13, 0) << at(12, 24, 18, 0) << 3600
         << berlin;
     QTest::newRow("special characters")
-        << DayEntry{"05.05.2026", kSpecial, "10:00 - 11:30", "Saal; 2, \"Nord\""} << berlin << false
-        << at(5, 5, 10, 0) << at(5, 5, 11, 30) << 7200 << berlin;
+        << DayEntry{u"05.05.2026"_s, kSpecial, u"10:00 - 11:30"_s, u"Saal; 2, \"Nord\""_s} << berlin
+        << false << at(5, 5, 10, 0) << at(5, 5, 11, 30) << 7200 << berlin;
     QTest::newRow("long designation, whole day of the last day")
-        << DayEntry{"31.12.2026", kLong, "00:00 - 24:00", kLong} << berlin << true
+        << DayEntry{u"31.12.2026"_s, kLong, u"00:00 - 24:00"_s, kLong} << berlin << true
         << at(12, 31, 0, 0) << QDateTime(QDate(2027, 1, 1), QTime(0, 0)) << 0 << QString();
 }
 
@@ -153,7 +155,7 @@ void TestICalendar::roundTrip() {
     QFETCH(QString, expectedTzid);
     QVERIFY(!row.date.isEmpty());
 
-    const DayEntry neighbour{"02.02.2026", "Nachbar", "Note", ""};
+    const DayEntry neighbour{u"02.02.2026"_s, u"Nachbar"_s, u"Note"_s, u""_s};
     const auto text = ical::calendarText({neighbour, row}, options(zone));
     QVERIFY2(text.ok(), qPrintable(text.ok() ? QString() : text.error()));
 
@@ -226,9 +228,9 @@ void TestICalendar::calendarFrame() {
 
 void TestICalendar::sameDayAndDesignationIsOneObject() {
     // The write run leaves one entry of a date and subject: the last row's.
-    const DayList rows{{"01.05.2026", "Feier", "08:00 - 09:00", ""},
-                       {"01.05.2026", "Feier", "10:00 - 12:00", ""},
-                       {"01.05.2026", "Himmelfahrt", "Note", ""}};
+    const DayList rows{{u"01.05.2026"_s, u"Feier"_s, u"08:00 - 09:00"_s, u""_s},
+                       {u"01.05.2026"_s, u"Feier"_s, u"10:00 - 12:00"_s, u""_s},
+                       {u"01.05.2026"_s, u"Himmelfahrt"_s, u"Note"_s, u""_s}};
     const auto text = ical::calendarText(rows, options());
     QVERIFY(text.ok());
     Component cal = parse(*text);
@@ -242,19 +244,20 @@ void TestICalendar::uidStability_data() {
     QTest::addColumn<DayEntry>("first");
     QTest::addColumn<DayEntry>("second");
     QTest::addColumn<bool>("same");
-    const DayEntry base{"24.12.2026", "Heiligabend", "13:00 - 18:00", "Kirche"};
+    const DayEntry base{u"24.12.2026"_s, u"Heiligabend"_s, u"13:00 - 18:00"_s, u"Kirche"_s};
     QTest::newRow("same row") << base << base << true;
-    QTest::newRow("changed time") << base << DayEntry{base.date, base.designation, "Note", ""}
+    QTest::newRow("changed time") << base << DayEntry{base.date, base.designation, u"Note"_s, u""_s}
                                   << true;
     QTest::newRow("changed place")
-        << base << DayEntry{base.date, base.designation, base.time, "Dom"} << true;
+        << base << DayEntry{base.date, base.designation, base.time, u"Dom"_s} << true;
     QTest::newRow("date without leading zeros")
-        << DayEntry{"01.05.2026", "Tag der Arbeit", "Note", ""}
-        << DayEntry{"1.5.2026", "Tag der Arbeit", "Note", ""} << true;
+        << DayEntry{u"01.05.2026"_s, u"Tag der Arbeit"_s, u"Note"_s, u""_s}
+        << DayEntry{u"1.5.2026"_s, u"Tag der Arbeit"_s, u"Note"_s, u""_s} << true;
     QTest::newRow("changed designation")
-        << base << DayEntry{base.date, "Heiligabend ", base.time, base.place} << false;
+        << base << DayEntry{base.date, u"Heiligabend "_s, base.time, base.place} << false;
     QTest::newRow("changed date") << base
-                                  << DayEntry{"25.12.2026", base.designation, base.time, base.place}
+                                  << DayEntry{u"25.12.2026"_s, base.designation, base.time,
+                                              base.place}
                                   << false;
 }
 
@@ -282,18 +285,21 @@ void TestICalendar::badInput_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<DayEntry>("row");
     QTest::addColumn<QString>("inMessage");
-    const DayEntry good{"01.01.2026", "Neujahr", "00:00 - 24:00", ""};
+    const DayEntry good{u"01.01.2026"_s, u"Neujahr"_s, u"00:00 - 24:00"_s, u""_s};
     QTest::newRow("year before 1583") << 1582 << good << QStringLiteral("1583");
     QTest::newRow("year after 8202") << 8203 << good << QStringLiteral("8202");
     QTest::newRow("no year") << 0 << good << QStringLiteral("1583");
     QTest::newRow("time without colon")
-        << 2026 << DayEntry{"02.01.2026", "Fest", "0800 - 1700", ""} << QStringLiteral("0800");
-    QTest::newRow("time words") << 2026 << DayEntry{"02.01.2026", "Fest", "morgens", ""}
+        << 2026 << DayEntry{u"02.01.2026"_s, u"Fest"_s, u"0800 - 1700"_s, u""_s}
+        << QStringLiteral("0800");
+    QTest::newRow("time words") << 2026 << DayEntry{u"02.01.2026"_s, u"Fest"_s, u"morgens"_s, u""_s}
                                 << QStringLiteral("morgens");
     QTest::newRow("end before start")
-        << 2026 << DayEntry{"02.01.2026", "Fest", "17:00 - 08:00", ""} << QStringLiteral("17:00");
+        << 2026 << DayEntry{u"02.01.2026"_s, u"Fest"_s, u"17:00 - 08:00"_s, u""_s}
+        << QStringLiteral("17:00");
     QTest::newRow("date that is none")
-        << 2026 << DayEntry{"31.02.2026", "Fest", "Note", ""} << QStringLiteral("31.02.2026");
+        << 2026 << DayEntry{u"31.02.2026"_s, u"Fest"_s, u"Note"_s, u""_s}
+        << QStringLiteral("31.02.2026");
 }
 
 void TestICalendar::badInput() {
@@ -302,14 +308,15 @@ void TestICalendar::badInput() {
     QFETCH(QString, inMessage);
     ical::ExportOptions o = options();
     o.year = year;
-    const auto text = ical::calendarText({{"01.01.2026", "Neujahr", "Note", ""}, row}, o);
+    const auto text =
+        ical::calendarText({{u"01.01.2026"_s, u"Neujahr"_s, u"Note"_s, u""_s}, row}, o);
     QVERIFY(!text.ok());
     QVERIFY2(text.error().contains(inMessage), qPrintable(text.error()));
 }
 
 void TestICalendar::resourceBody() {
-    const DayEntry timed{"29.03.2026", "Umstellung", "08:00 - 17:30", "Raum 1"};
-    const DayEntry note{"03.10.2026", "Einheit", "Note", ""};
+    const DayEntry timed{u"29.03.2026"_s, u"Umstellung"_s, u"08:00 - 17:30"_s, u"Raum 1"_s};
+    const DayEntry note{u"03.10.2026"_s, u"Einheit"_s, u"Note"_s, u""_s};
     for (const auto& [row, zones] : {std::pair{timed, 1}, std::pair{note, 0}}) {
         const auto text = ical::eventText(row, options());
         QVERIFY(text.ok());
@@ -320,11 +327,11 @@ void TestICalendar::resourceBody() {
                      icalcomponent_get_first_component(cal.get(), ICAL_VEVENT_COMPONENT))),
                  ical::uidFor(row));
     }
-    QVERIFY(!ical::eventText({"03.10.2026", "Einheit", "8 Uhr", ""}, options()).ok());
+    QVERIFY(!ical::eventText({u"03.10.2026"_s, u"Einheit"_s, u"8 Uhr"_s, u""_s}, options()).ok());
 }
 
 void TestICalendar::mark() {
-    const auto text = ical::eventText({"03.10.2026", "Einheit", "Note", ""}, options());
+    const auto text = ical::eventText({u"03.10.2026"_s, u"Einheit"_s, u"Note"_s, u""_s}, options());
     QVERIFY(text.ok());
     QVERIFY(ical::isMarvolingenObject(*text));
 

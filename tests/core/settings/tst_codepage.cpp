@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 class TestCodepage : public QObject {
     Q_OBJECT

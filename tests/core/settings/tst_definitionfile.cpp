@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -16,9 +17,9 @@ QByteArray readBytes(const QString& path) {
 }
 
 DayList threeRows() {
-    return {{"01.01.2011", "Neujahr", "00:00 - 24:00", ""},
-            {"24.12.2011", "Heiligabend", "Note", "Kirche"},
-            {"24.12.2011", "Geschäftsschluss", "12:00 - 24:00", "Büro"}};
+    return {{u"01.01.2011"_s, u"Neujahr"_s, u"00:00 - 24:00"_s, u""_s},
+            {u"24.12.2011"_s, u"Heiligabend"_s, u"Note"_s, u"Kirche"_s},
+            {u"24.12.2011"_s, u"Geschäftsschluss"_s, u"12:00 - 24:00"_s, u"Büro"_s}};
 }
 
 const QByteArray kThreeLines = "01.01.2011\aNeujahr\r\n"
@@ -87,7 +88,7 @@ void TestDefinitionFile::secondWriteReplaces() {
     QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")),
              QByteArray("03.10.2011\aTag der Deutschen Einheit\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{"Marvolingen.txt"});
+             QStringList{u"Marvolingen.txt"_s});
 }
 
 void TestDefinitionFile::emptyListGivesEmptyFile() {
@@ -110,14 +111,14 @@ void TestDefinitionFile::missingFolder() {
     QFETCH(QString, folder);
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path()));
-    QFile f("datei");
+    QFile f(u"datei"_s);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
     const auto written = writeDefinitionFile(folder, threeRows());
     QVERIFY(!written.ok());
     QCOMPARE(written.failure(), DefinitionFileFailure::FolderMissing);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{"datei"});
+             QStringList{u"datei"_s});
     QVERIFY(QDir::setCurrent(QDir::tempPath()));
 }
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -161,15 +162,15 @@ void TestProfileFile::readKeyCutsToNMinusOne() {
     QFETCH(int, n);
     QFETCH(QString, expected);
     writeBytes(path_, "[Feiertage]\r\nJahr=201199\r\nKurz=ab\r\n");
-    QCOMPARE(ProfileFile(path_).readKey("Feiertage", key, "default", n), expected);
+    QCOMPARE(ProfileFile(path_).readKey(u"Feiertage"_s, key, u"default"_s, n), expected);
 }
 
 void TestProfileFile::missingFileGivesDefaults() {
-    ProfileFile f(dir_.filePath("nope.ini"));
-    QCOMPARE(f.readKey("GroupWise", "Version", "GW702", 257), QStringLiteral("GW702"));
-    QCOMPARE(f.readSection("User"), QString());
-    QCOMPARE(f.deleteSection("User"), 1);
-    QVERIFY(!QFile::exists(dir_.filePath("nope.ini"))); // deleting nothing creates nothing
+    ProfileFile f(dir_.filePath(u"nope.ini"_s));
+    QCOMPARE(f.readKey(u"GroupWise"_s, u"Version"_s, u"GW702"_s, 257), QStringLiteral("GW702"));
+    QCOMPARE(f.readSection(u"User"_s), QString());
+    QCOMPARE(f.deleteSection(u"User"_s), 1);
+    QVERIFY(!QFile::exists(dir_.filePath(u"nope.ini"_s))); // deleting nothing creates nothing
 }
 
 void TestProfileFile::readSectionLinesEndWithNul() {
@@ -181,12 +182,14 @@ void TestProfileFile::readSectionLinesEndWithNul() {
                       " key = value \r\n"
                       "[User]\r\n"
                       "u1\aUser\r\n");
-    const QString expected = QStringLiteral("24.12.*") + kBel + "Heiligabend" + kBel +
-                             "07:00 - 20:00" + kBel + kNul + "31.12.2011" + kBel + "Silvester" +
-                             kBel + "Note" + kBel + kBel + kNul + "key = value" + kNul;
-    QCOMPARE(ProfileFile(path_).readSection("weitere tage"), expected);
-    QCOMPARE(ProfileFile(path_).readSection("USER"), QStringLiteral("u1") + kBel + "User" + kNul);
-    QCOMPARE(ProfileFile(path_).readSection("Nirgends"), QString());
+    const QString expected = QStringLiteral("24.12.*") + kBel + u"Heiligabend"_s + kBel +
+                             u"07:00 - 20:00"_s + kBel + kNul + u"31.12.2011"_s + kBel +
+                             u"Silvester"_s + kBel + u"Note"_s + kBel + kBel + kNul +
+                             u"key = value"_s + kNul;
+    QCOMPARE(ProfileFile(path_).readSection(u"weitere tage"_s), expected);
+    QCOMPARE(ProfileFile(path_).readSection(u"USER"_s),
+             QStringLiteral("u1") + kBel + u"User"_s + kNul);
+    QCOMPARE(ProfileFile(path_).readSection(u"Nirgends"_s), QString());
 }
 
 void TestProfileFile::readSectionWhole() {
@@ -207,26 +210,26 @@ void TestProfileFile::readSectionWhole() {
         long9k += QString::fromLatin1(line) + kNul;
     }
     writeBytes(path_, content);
-    QCOMPARE(ProfileFile(path_).readSection("User"), expected);
-    QCOMPARE(ProfileFile(path_).readSection("Weitere Tage"), long9k);
+    QCOMPARE(ProfileFile(path_).readSection(u"User"_s), expected);
+    QCOMPARE(ProfileFile(path_).readSection(u"Weitere Tage"_s), long9k);
 }
 
 void TestProfileFile::utf8BomFile() {
     writeBytes(path_,
                "\xEF\xBB\xBF[GroupWise]\r\nSchl\xC3\xBCssel=\xE2\x82\xAC\xD0\x96\r\nA=b\r\n");
     ProfileFile f(path_);
-    QCOMPARE(f.readKey("GroupWise", "Schlüssel", "", 10), QStringLiteral("€Ж"));
+    QCOMPARE(f.readKey(u"GroupWise"_s, u"Schlüssel"_s, u""_s, 10), QStringLiteral("€Ж"));
     // A write keeps the file UTF-8 and keeps what Windows-1252 could not hold.
-    QCOMPARE(f.writeKey("GroupWise", "A", "ä"), 1);
+    QCOMPARE(f.writeKey(u"GroupWise"_s, u"A"_s, u"ä"_s), 1);
     QCOMPARE(readBytes(path_), QByteArray("\xEF\xBB\xBF[GroupWise]\r\nSchl\xC3\xBCssel=\xE2\x82\xAC"
                                           "\xD0\x96\r\nA=\xC3\xA4\r\n"));
 }
 
 void TestProfileFile::writeKeyCreatesFileAndSectionWithCrLf() {
     ProfileFile f(path_);
-    QCOMPARE(f.writeKey("Feiertage", "Jahr", "2011"), 1);
-    QCOMPARE(f.writeKey("Einstellungen", "Sprache", "Deutsch"), 1);
-    QCOMPARE(f.writeKey("Feiertage", "alsNotiz", "0"), 1);
+    QCOMPARE(f.writeKey(u"Feiertage"_s, u"Jahr"_s, u"2011"_s), 1);
+    QCOMPARE(f.writeKey(u"Einstellungen"_s, u"Sprache"_s, u"Deutsch"_s), 1);
+    QCOMPARE(f.writeKey(u"Feiertage"_s, u"alsNotiz"_s, u"0"_s), 1);
     QCOMPARE(readBytes(path_), QByteArray("[Feiertage]\r\nJahr=2011\r\nalsNotiz=0\r\n\r\n"
                                           "[Einstellungen]\r\nSprache=Deutsch\r\n"));
     QCOMPARE(QFile::permissions(path_) & (QFile::ReadOther | QFile::ReadGroup),
@@ -245,8 +248,8 @@ void TestProfileFile::writeKeyReplacesKeepingOtherLines() {
                               "u\aUser\r\n";
     writeBytes(path_, before);
     ProfileFile f(path_);
-    QCOMPARE(f.writeKey("FEIERTAGE", "Jahr", "2011"), 1);
-    QCOMPARE(f.writeKey("Feiertage", "Neu", " x "), 1);
+    QCOMPARE(f.writeKey(u"FEIERTAGE"_s, u"Jahr"_s, u"2011"_s), 1);
+    QCOMPARE(f.writeKey(u"Feiertage"_s, u"Neu"_s, u" x "_s), 1);
     QCOMPARE(readBytes(path_), QByteArray("; Kopf\r\n"
                                           "lose Zeile\r\n"
                                           "[Feiertage]\r\n"
@@ -257,19 +260,19 @@ void TestProfileFile::writeKeyReplacesKeepingOtherLines() {
                                           "\r\n"
                                           "[User]\r\n"
                                           "u\aUser\r\n"));
-    QCOMPARE(f.readKey("Feiertage", "neu", "", 10), QStringLiteral("x"));
+    QCOMPARE(f.readKey(u"Feiertage"_s, u"neu"_s, u""_s, 10), QStringLiteral("x"));
 }
 
 void TestProfileFile::writeKeyCp1252Umlauts() {
     ProfileFile f(path_);
-    QCOMPARE(f.writeKey("GroupWise", "Schlüssel", "Anwendung nicht definiert"), 1);
-    QCOMPARE(f.writeKey("Einstellungen", "Land", "Östereich"), 1);
+    QCOMPARE(f.writeKey(u"GroupWise"_s, u"Schlüssel"_s, u"Anwendung nicht definiert"_s), 1);
+    QCOMPARE(f.writeKey(u"Einstellungen"_s, u"Land"_s, u"Östereich"_s), 1);
     const QByteArray bytes = readBytes(path_);
     QVERIFY(bytes.contains("Schl\xFCssel=Anwendung nicht definiert\r\n"));
     QVERIFY(bytes.contains("Land=\xD6stereich\r\n"));
-    QCOMPARE(f.readKey("groupwise", "SCHLÜSSEL", "12345", 249),
+    QCOMPARE(f.readKey(u"groupwise"_s, u"SCHLÜSSEL"_s, u"12345"_s, 249),
              QStringLiteral("Anwendung nicht definiert"));
-    QCOMPARE(f.readKey("Einstellungen", "Land", "", 300), QStringLiteral("Östereich"));
+    QCOMPARE(f.readKey(u"Einstellungen"_s, u"Land"_s, u""_s, 300), QStringLiteral("Östereich"));
 }
 
 void TestProfileFile::writeRefusesWhatWouldNotReadBack_data() {
@@ -283,7 +286,7 @@ void TestProfileFile::writeRefusesWhatWouldNotReadBack_data() {
                                               << "Jahr"
                                               << "20\r11";
     QTest::newRow("NUL in value") << "Feiertage"
-                                  << "Jahr" << QString("20") + kNul + "11";
+                                  << "Jahr" << u"20"_s + kNul + u"11"_s;
     QTest::newRow("= in key") << "Feiertage"
                               << "a=b"
                               << "x";
@@ -313,8 +316,8 @@ void TestProfileFile::writeRefusesWhatWouldNotReadBack() {
     // Section lines: line breaks and lines that read as headers or comments.
     for (const QString& bad : {QStringLiteral("a\nb"), QStringLiteral("[x]y"),
                                QStringLiteral(" ;c"), QStringLiteral("  ")}) {
-        QCOMPARE(f.replaceSection("User", bad + kNul + kNul), 0);
-        QCOMPARE(f.writeSection("User", bad + kNul + kNul), 0);
+        QCOMPARE(f.replaceSection(u"User"_s, bad + kNul + kNul), 0);
+        QCOMPARE(f.writeSection(u"User"_s, bad + kNul + kNul), 0);
     }
     QCOMPARE(readBytes(path_), before);
 }
@@ -322,60 +325,61 @@ void TestProfileFile::writeRefusesWhatWouldNotReadBack() {
 void TestProfileFile::deleteSection() {
     writeBytes(path_, "[User]\r\na\ab\r\n\r\n[Feiertage]\r\nJahr=2011\r\n[user]\r\nc\ad\r\n");
     ProfileFile f(path_);
-    QCOMPARE(f.deleteSection("User"), 1);
+    QCOMPARE(f.deleteSection(u"User"_s), 1);
     QCOMPARE(readBytes(path_), QByteArray("[Feiertage]\r\nJahr=2011\r\n"));
-    QCOMPARE(f.readSection("User"), QString());
+    QCOMPARE(f.readSection(u"User"_s), QString());
 }
 
 void TestProfileFile::replaceSectionInOneWrite() {
     writeBytes(path_, "[Weitere Tage]\r\nalt1\ax\r\nalt2\ax\r\n\r\n[Feiertage]\r\nJahr=2011\r\n"
                       "[weitere tage]\r\ndoppelt\ax\r\n");
     ProfileFile f(path_);
-    const QString block = QStringLiteral("neu1\ay") + kNul + "neu2\ay" + kNul + kNul;
-    QCOMPARE(f.replaceSection("Weitere Tage", block), 1);
+    const QString block = QStringLiteral("neu1\ay") + kNul + u"neu2\ay"_s + kNul + kNul;
+    QCOMPARE(f.replaceSection(u"Weitere Tage"_s, block), 1);
     QCOMPARE(readBytes(path_), QByteArray("[Weitere Tage]\r\nneu1\ay\r\nneu2\ay\r\n\r\n"
                                           "[Feiertage]\r\nJahr=2011\r\n"));
-    QCOMPARE(f.readSection("Weitere Tage"), block.chopped(1));
+    QCOMPARE(f.readSection(u"Weitere Tage"_s), block.chopped(1));
     // Everything after the closing NUL is not part of the block.
-    QCOMPARE(f.replaceSection("Weitere Tage", QStringLiteral("a\ab") + kNul + kNul + "junk"), 1);
-    QCOMPARE(f.readSection("Weitere Tage"), QStringLiteral("a\ab") + kNul);
+    QCOMPARE(f.replaceSection(u"Weitere Tage"_s, QStringLiteral("a\ab") + kNul + kNul + u"junk"_s),
+             1);
+    QCOMPARE(f.readSection(u"Weitere Tage"_s), QStringLiteral("a\ab") + kNul);
 }
 
 void TestProfileFile::writeSectionKeepsPosition() {
     writeBytes(path_, "[User]\r\nalt\ax\r\n[Feiertage]\r\nJahr=2011\r\n");
     ProfileFile f(path_);
-    QCOMPARE(f.writeSection("user", QStringLiteral("u\aUser") + kNul + kNul), 1);
+    QCOMPARE(f.writeSection(u"user"_s, QStringLiteral("u\aUser") + kNul + kNul), 1);
     QCOMPARE(readBytes(path_), QByteArray("[User]\r\nu\aUser\r\n[Feiertage]\r\nJahr=2011\r\n"));
-    QCOMPARE(f.writeSection("Neu", QStringLiteral("k=v") + kNul + kNul), 1);
-    QCOMPARE(f.readKey("Neu", "k", "", 5), QStringLiteral("v"));
+    QCOMPARE(f.writeSection(u"Neu"_s, QStringLiteral("k=v") + kNul + kNul), 1);
+    QCOMPARE(f.readKey(u"Neu"_s, u"k"_s, u""_s, 5), QStringLiteral("v"));
 }
 
 void TestProfileFile::emptyBlockLeavesEmptySection() {
     writeBytes(path_, "[Weitere Tage]\r\na\ab\r\n");
     ProfileFile f(path_);
-    QCOMPARE(f.replaceSection("Weitere Tage", QString(kNul)), 1);
+    QCOMPARE(f.replaceSection(u"Weitere Tage"_s, QString(kNul)), 1);
     QCOMPARE(readBytes(path_), QByteArray("[Weitere Tage]\r\n"));
-    QCOMPARE(f.readSection("Weitere Tage"), QString());
+    QCOMPARE(f.readSection(u"Weitere Tage"_s), QString());
 }
 
 void TestProfileFile::writeIntoMissingFolderFails() {
-    ProfileFile f(dir_.filePath("fehlt/Feiertage.ini"));
-    QCOMPARE(f.writeKey("Feiertage", "Jahr", "2011"), 0);
-    QCOMPARE(f.replaceSection("User", QString(kNul)), 0);
-    QCOMPARE(f.writeSection("User", QString(kNul)), 0);
+    ProfileFile f(dir_.filePath(u"fehlt/Feiertage.ini"_s));
+    QCOMPARE(f.writeKey(u"Feiertage"_s, u"Jahr"_s, u"2011"_s), 0);
+    QCOMPARE(f.replaceSection(u"User"_s, QString(kNul)), 0);
+    QCOMPARE(f.writeSection(u"User"_s, QString(kNul)), 0);
 }
 
 void TestProfileFile::readOnlyFolderKeepsOldFile() {
     if (geteuid() == 0)
         QSKIP("root may write into a read-only folder");
     QTemporaryDir ro;
-    const QString path = ro.filePath("Feiertage.ini");
+    const QString path = ro.filePath(u"Feiertage.ini"_s);
     const QByteArray before = "[Feiertage]\r\nJahr=1999\r\n";
     writeBytes(path, before);
     QVERIFY(QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::ExeOwner));
     ProfileFile f(path);
-    const int key = f.writeKey("Feiertage", "Jahr", "2011");
-    const int section = f.replaceSection("User", QString(kNul));
+    const int key = f.writeKey(u"Feiertage"_s, u"Jahr"_s, u"2011"_s);
+    const int section = f.replaceSection(u"User"_s, QString(kNul));
     QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(key, 0);
     QCOMPARE(section, 0);
@@ -392,14 +396,15 @@ void TestProfileFile::failedWriteKeepsOldFile() {
     small.rlim_cur = before.size() + 8;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     ProfileFile f(path_);
-    const int key = f.writeKey("Feiertage", "Definition speichern unter", QString(200, u'x'));
-    const int section = f.replaceSection("User", QString(300, u'u') + kNul + kNul);
+    const int key = f.writeKey(u"Feiertage"_s, u"Definition speichern unter"_s, QString(200, u'x'));
+    const int section = f.replaceSection(u"User"_s, QString(300, u'u') + kNul + kNul);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     QCOMPARE(key, 0);
     QCOMPARE(section, 0);
     QCOMPARE(readBytes(path_), before);
-    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Feiertage.ini"});
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{u"Feiertage.ini"_s});
 }
 
 void TestProfileFile::malformedFixture() {
@@ -408,14 +413,14 @@ void TestProfileFile::malformedFixture() {
     QVERIFY(!original.isEmpty());
     writeBytes(path_, original);
     ProfileFile f(path_);
-    QCOMPARE(f.readKey("Feiertage", "Jahr", "x", 5), QStringLiteral("2011"));
-    QCOMPARE(f.readKey("GroupWise", "Version", "x", 257), QStringLiteral("GW65"));
-    QCOMPARE(f.readKey("[kaputt", "a", "x", 5), QStringLiteral("x"));
-    const QString users = f.readSection("User");
+    QCOMPARE(f.readKey(u"Feiertage"_s, u"Jahr"_s, u"x"_s, 5), QStringLiteral("2011"));
+    QCOMPARE(f.readKey(u"GroupWise"_s, u"Version"_s, u"x"_s, 257), QStringLiteral("GW65"));
+    QCOMPARE(f.readKey(u"[kaputt"_s, u"a"_s, u"x"_s, 5), QStringLiteral("x"));
+    const QString users = f.readSection(u"User"_s);
     QVERIFY(users.startsWith(QStringLiteral("u1\aUser\aDom\aPO") + kNul));
     QVERIFY(users.endsWith(kNul));
     // A write changes its one line; every other byte stays, line ends become CR LF.
-    QCOMPARE(f.writeKey("Feiertage", "Jahr", "2012"), 1);
+    QCOMPARE(f.writeKey(u"Feiertage"_s, u"Jahr"_s, u"2012"_s), 1);
     QByteArray expected = original;
     expected.replace("\r\n", "\n").replace("\n", "\r\n");
     if (!expected.endsWith("\r\n"))

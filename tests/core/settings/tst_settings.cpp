@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace mv;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -54,9 +55,9 @@ QStringList describe(const Settings& s) {
                   flags(s.holidays.us),
                   flags(s.holidays.at)};
     for (const DayEntry& r : s.furtherDays)
-        d << r.date + '|' + r.designation + '|' + r.time + '|' + r.place;
+        d << r.date + u'|' + r.designation + u'|' + r.time + u'|' + r.place;
     for (const AddressRow& u : s.users)
-        d << u.userId + '|' + u.kind + '|' + u.domain + '|' + u.postOffice;
+        d << u.userId + u'|' + u.kind + u'|' + u.domain + u'|' + u.postOffice;
     return d;
 }
 
@@ -172,35 +173,37 @@ void TestSettings::firstStartDefaults() {
 }
 
 void TestSettings::fullFixture() {
-    const Settings s = LoadSettings(ProfileFile(MV_FIXTURES "/full.ini"), kToday, "49");
+    const Settings s =
+        LoadSettings(ProfileFile(QStringLiteral(MV_FIXTURES "/full.ini")), kToday, u"49"_s);
     const QStringList expected{
-        "10.0.0.5", "1677", "2011", "2011", "/srv/remote/", "07:30", "16:45", "Büro Süd", "08:00",
-        "12:00", "Überall", "0", "0", "0", "English", "Östereich", "110011001100", "1",
+        u"10.0.0.5"_s, u"1677"_s, u"2011"_s, u"2011"_s, u"/srv/remote/"_s, u"07:30"_s, u"16:45"_s,
+        u"Büro Süd"_s, u"08:00"_s, u"12:00"_s, u"Überall"_s, u"0"_s, u"0"_s, u"0"_s, u"English"_s,
+        u"Östereich"_s, u"110011001100"_s, u"1"_s,
         // Östereich keeps the stored mask in its own table; the others take defaults.
-        QString::fromLatin1(kMaskDE), QString::fromLatin1(kMaskUS), "110011001100",
-        "24.12.*|Heiligabend|00:00 - 24:00|", "15.08.2011|Mariä Himmelfahrt|Note|",
-        "31.12.*|Silvester|18:00 - 23:59|Festsaal", "mueller|User|DOM1|PO1",
-        "beamer|Resource|DOM1|PO2"};
+        QString::fromLatin1(kMaskDE), QString::fromLatin1(kMaskUS), u"110011001100"_s,
+        u"24.12.*|Heiligabend|00:00 - 24:00|"_s, u"15.08.2011|Mariä Himmelfahrt|Note|"_s,
+        u"31.12.*|Silvester|18:00 - 23:59|Festsaal"_s, u"mueller|User|DOM1|PO1"_s,
+        u"beamer|Resource|DOM1|PO2"_s};
     QCOMPARE(describe(s), expected);
 }
 
 void TestSettings::roundTripThroughSave() {
-    const QByteArray fixture = readBytes(MV_FIXTURES "/full.ini");
+    const QByteArray fixture = readBytes(QStringLiteral(MV_FIXTURES "/full.ini"));
     writeBytes(path_, fixture);
     ProfileFile file(path_);
-    const Settings first = LoadSettings(file, kToday, "1");
+    const Settings first = LoadSettings(file, kToday, u"1"_s);
     QVERIFY(SaveSettings(file, toSave(first)).ok());
     QVERIFY(SaveUsers(file, first.users).ok());
-    QCOMPARE(describe(LoadSettings(file, kToday, "1")), describe(first));
+    QCOMPARE(describe(LoadSettings(file, kToday, u"1"_s)), describe(first));
     // Saving what was loaded changes nothing in the file, hand-made lines included.
     QCOMPARE(readBytes(path_), fixture);
 
     // The same through a new file, which then holds everything in Windows-1252.
-    ProfileFile fresh(dir_.filePath("neu.ini"));
+    ProfileFile fresh(dir_.filePath(u"neu.ini"_s));
     QVERIFY(SaveSettings(fresh, toSave(first)).ok());
     QVERIFY(SaveUsers(fresh, first.users).ok());
     // The connection keys are not part of these saves.
-    QCOMPARE(describe(LoadSettings(fresh, kToday, "1")).mid(2), describe(first).mid(2));
+    QCOMPARE(describe(LoadSettings(fresh, kToday, u"1"_s)).mid(2), describe(first).mid(2));
     const QByteArray bytes = readBytes(fresh.path());
     QVERIFY(bytes.contains("Land=\xD6stereich\r\n"));
     QVERIFY(bytes.contains("Mari\xE4 Himmelfahrt"));
@@ -225,7 +228,7 @@ void TestSettings::year() {
     QFETCH(QString, yearText);
     QFETCH(int, year);
     writeBytes(path_, "[Feiertage]\r\n" + stored + "\r\n");
-    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, u"49"_s);
     QCOMPARE(s.yearText, yearText);
     QCOMPARE(s.selectedYear, year);
 }
@@ -257,7 +260,7 @@ void TestSettings::maskOfCurrentCountryOnly() {
     QFETCH(QString, us);
     QFETCH(QString, at);
     writeBytes(path_, "[Einstellungen]\r\n" + stored + "\r\n");
-    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, u"49"_s);
     QCOMPARE(flags(s.holidays.de), de);
     QCOMPARE(flags(s.holidays.us), us);
     QCOMPARE(flags(s.holidays.at), at);
@@ -268,13 +271,16 @@ void TestSettings::wholeDaySwitches_data() {
     QTest::addColumn<QByteArray>("standard24");
     QTest::addColumn<QStringList>("times"); // holiday from, to, default from, to
     QTest::newRow("both off") << QByteArray("0") << QByteArray("0")
-                              << QStringList{"08:00", "12:00", "07:30", "16:45"};
+                              << QStringList{u"08:00"_s, u"12:00"_s, u"07:30"_s, u"16:45"_s};
     QTest::newRow("holidays whole day")
-        << QByteArray("1") << QByteArray("0") << QStringList{"00:00", "24:00", "07:30", "16:45"};
+        << QByteArray("1") << QByteArray("0")
+        << QStringList{u"00:00"_s, u"24:00"_s, u"07:30"_s, u"16:45"_s};
     QTest::newRow("default whole day")
-        << QByteArray("0") << QByteArray("1") << QStringList{"08:00", "12:00", "00:00", "24:00"};
+        << QByteArray("0") << QByteArray("1")
+        << QStringList{u"08:00"_s, u"12:00"_s, u"00:00"_s, u"24:00"_s};
     QTest::newRow("not exactly 1 is off")
-        << QByteArray("ja") << QByteArray("2") << QStringList{"08:00", "12:00", "07:30", "16:45"};
+        << QByteArray("ja") << QByteArray("2")
+        << QStringList{u"08:00"_s, u"12:00"_s, u"07:30"_s, u"16:45"_s};
 }
 
 void TestSettings::wholeDaySwitches() {
@@ -285,7 +291,7 @@ void TestSettings::wholeDaySwitches() {
                       "Standardtermin Zeit Bis=16:45\r\nDarstellung Von=08:00\r\n"
                       "Darstellung Bis=12:00\r\nDarstellung 24h=" +
                           holiday24 + "\r\nStandard 24h=" + standard24 + "\r\n");
-    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, u"49"_s);
     QCOMPARE((QStringList{s.holidayFrom, s.holidayTo, s.standardFrom, s.standardTo}), times);
     QCOMPARE(s.holidayWholeDay, holiday24 == "1");
     QCOMPARE(s.standardWholeDay, standard24 == "1");
@@ -297,7 +303,7 @@ void TestSettings::valuesCutToMax() {
                           "\r\nDarstellung Ort=" + p100 + "\r\nLand=" + p300 +
                           "\r\nStandardtermin Zeit Von=07:30:00\r\n[GroupWise]\r\nIPAdresse=" +
                           QByteArray(300, '1') + "\r\n");
-    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, u"49"_s);
     QCOMPARE(s.standardPlace.size(), 59);
     QCOMPARE(s.holidayPlace.size(), 99);
     QCOMPARE(s.country.storedText().size(), 299);
@@ -320,7 +326,7 @@ void TestSettings::unknownLanguageFallsBackToGerman() {
     const Settings s = LoadSettings(file, kToday, "1");
     QCOMPARE(storedText(s.language), QStringLiteral("Deutsch"));
     QVERIFY(SaveSettings(file, toSave(s)).ok());
-    QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 300), QStringLiteral("Deutsch"));
+    QCOMPARE(file.readKey(u"Einstellungen"_s, u"Sprache"_s, u""_s, 300), QStringLiteral("Deutsch"));
 }
 
 void TestSettings::languageAndCountrySurviveLoadAndSave_data() {
@@ -359,11 +365,11 @@ void TestSettings::furtherDayLineShapes() {
                       "01.05.2011\aMaifeier\a10:00 - 12:00\r\n"
                       "\aNotiz ohne Datum\aNote\a\r\n"
                       "31.12.*\aSilvester\a18:00 - 23:59\aSaal\amit\aBEL\r\n");
-    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
-    const DayList expected{{"24.12.*", "Heiligabend", "07:00-20:00", ""},
-                           {"01.05.2011", "Maifeier", "10:00 - 12:00", ""},
-                           {"", "Notiz ohne Datum", "Note", ""},
-                           {"31.12.*", "Silvester", "18:00 - 23:59", "Saal\amit\aBEL"}};
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, u"49"_s);
+    const DayList expected{{u"24.12.*"_s, u"Heiligabend"_s, u"07:00-20:00"_s, u""_s},
+                           {u"01.05.2011"_s, u"Maifeier"_s, u"10:00 - 12:00"_s, u""_s},
+                           {u""_s, u"Notiz ohne Datum"_s, u"Note"_s, u""_s},
+                           {u"31.12.*"_s, u"Silvester"_s, u"18:00 - 23:59"_s, u"Saal\amit\aBEL"_s}};
     QCOMPARE(s.furtherDays, expected);
 }
 
@@ -374,31 +380,31 @@ void TestSettings::userLineShapes() {
                       "drei\aUser\aDOM\r\n"
                       "vier\aResource\aDOM\aPO\r\n"
                       "fuenf\aUser\aDOM\aPO\aextra\r\n");
-    const Settings s = LoadSettings(ProfileFile(path_), kToday, "49");
-    const AddressList expected{{"zwei", "User", "", ""},
-                               {"vier", "Resource", "DOM", "PO"},
-                               {"fuenf", "User", "DOM", "PO"}};
+    const Settings s = LoadSettings(ProfileFile(path_), kToday, u"49"_s);
+    const AddressList expected{{u"zwei"_s, u"User"_s, u""_s, u""_s},
+                               {u"vier"_s, u"Resource"_s, u"DOM"_s, u"PO"_s},
+                               {u"fuenf"_s, u"User"_s, u"DOM"_s, u"PO"_s}};
     QCOMPARE(s.users, expected);
 }
 
 void TestSettings::emptyFurtherDaysLeaveEmptySection() {
     writeBytes(path_, "[Weitere Tage]\r\n24.12.*\aHeiligabend\r\n");
     ProfileFile file(path_);
-    Settings s = LoadSettings(file, kToday, "49");
+    Settings s = LoadSettings(file, kToday, u"49"_s);
     s.furtherDays.clear();
     QVERIFY(SaveSettings(file, toSave(s)).ok());
     const QByteArray bytes = readBytes(path_);
     // The section keeps its place, now without lines.
     QVERIFY(bytes.startsWith("[Weitere Tage]\r\n\r\n[Feiertage]\r\n"));
     QVERIFY(!bytes.contains("Heiligabend"));
-    QVERIFY(LoadSettings(file, kToday, "49").furtherDays.isEmpty());
+    QVERIFY(LoadSettings(file, kToday, u"49"_s).furtherDays.isEmpty());
 }
 
 void TestSettings::saveStopsAtFirstFailure() {
     writeBytes(path_, "[Einstellungen]\r\nDarstellung Von=alt\r\nSprache=alt\r\n"
                       "[Weitere Tage]\r\nalt\aalt\r\n");
     ProfileFile file(path_);
-    Settings s = LoadSettings(file, kToday, "49");
+    Settings s = LoadSettings(file, kToday, u"49"_s);
     SettingsToSave t = toSave(s);
     t.yearText = "2012";
     t.standardPlace = "Zeile\nbruch"; // cannot be stored as one line
@@ -466,9 +472,9 @@ void TestSettings::saveRefusesUnstorableText() {
     t.furtherDays = {{"24.12.*", "Heiligabend", "Note", ""}, {"01.05.2012", "Fest", "Note", ""}};
     if (what == "designation")
         t.furtherDays[1].designation = text;
-    else if (what == "place")
+    else if (what == u"place"_s)
         t.furtherDays[1].place = text;
-    else if (what == "holidayPlace")
+    else if (what == u"holidayPlace"_s)
         t.holidayPlace = text;
     else
         t.definitionPath = text;
@@ -498,28 +504,31 @@ void TestSettings::saveIntoMissingFolder() {
 void TestSettings::saveUsers() {
     writeBytes(path_, "[User]\r\nalt\aUser\r\n[Feiertage]\r\nJahr=2011\r\n");
     ProfileFile file(path_);
-    const AddressList users{{"müller", "User", "DOM", "PO"},
-                            {"raum\a1", "Resource", "", ""}, // a BEL must not shift the fields
-                            {"x", "User", "D", "P"}};
+    const AddressList users{
+        {u"müller"_s, u"User"_s, u"DOM"_s, u"PO"_s},
+        {u"raum\a1"_s, u"Resource"_s, u""_s, u""_s}, // a BEL must not shift the fields
+        {u"x"_s, u"User"_s, u"D"_s, u"P"_s}};
     QVERIFY(SaveUsers(file, users).ok());
-    const AddressList expected{
-        {"müller", "User", "DOM", "PO"}, {"raum 1", "Resource", "", ""}, {"x", "User", "D", "P"}};
-    QCOMPARE(LoadSettings(file, kToday, "49").users, expected);
-    QCOMPARE(file.readKey("Feiertage", "Jahr", "", 5), QStringLiteral("2011"));
+    const AddressList expected{{u"müller"_s, u"User"_s, u"DOM"_s, u"PO"_s},
+                               {u"raum 1"_s, u"Resource"_s, u""_s, u""_s},
+                               {u"x"_s, u"User"_s, u"D"_s, u"P"_s}};
+    QCOMPARE(LoadSettings(file, kToday, u"49"_s).users, expected);
+    QCOMPARE(file.readKey(u"Feiertage"_s, u"Jahr"_s, u""_s, 5), QStringLiteral("2011"));
     QVERIFY(SaveUsers(file, {}).ok());
     QVERIFY(readBytes(path_).contains("[User]\r\n"));
-    QVERIFY(LoadSettings(file, kToday, "49").users.isEmpty());
+    QVERIFY(LoadSettings(file, kToday, u"49"_s).users.isEmpty());
 }
 
 void TestSettings::blocks() {
     QCOMPARE(furtherDaysBlock({}), QString(kNul));
     QCOMPARE(usersBlock({}), QString(kNul));
-    QCOMPARE(usersBlock({{"a", "User", "D", "P"}, {"b", "Resource", "", ""}}),
-             QStringLiteral("a\aUser\aD\aP") + kNul + "b\aResource\a\a" + kNul + kNul);
-    QCOMPARE(furtherDaysBlock({{"24.12.*", "Heiligabend", "Note", ""}}),
+    QCOMPARE(
+        usersBlock({{u"a"_s, u"User"_s, u"D"_s, u"P"_s}, {u"b"_s, u"Resource"_s, u""_s, u""_s}}),
+        QStringLiteral("a\aUser\aD\aP") + kNul + u"b\aResource\a\a"_s + kNul + kNul);
+    QCOMPARE(furtherDaysBlock({{u"24.12.*"_s, u"Heiligabend"_s, u"Note"_s, u""_s}}),
              QStringLiteral("24.12.*\aHeiligabend\aNote\a") + kNul + kNul);
-    QCOMPARE(usersFromBlock(usersBlock({{"a", "User", "D", "P"}})),
-             (AddressList{{"a", "User", "D", "P"}}));
+    QCOMPARE(usersFromBlock(usersBlock({{u"a"_s, u"User"_s, u"D"_s, u"P"_s}})),
+             (AddressList{{u"a"_s, u"User"_s, u"D"_s, u"P"_s}}));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
@@ -12,20 +14,25 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("empty") << "" << false << "" << QStringList{};
         QTest::newRow("upper case")
-            << "-D /F name" << true << "name" << QStringList{"Debug Modus: True"};
-        QTest::newRow("debug twice") << "-d -d" << true << "" << QStringList{"Debug Modus: True"};
+            << "-D /F name" << true << "name" << QStringList{u"Debug Modus: True"_s};
+        QTest::newRow("debug twice")
+            << "-d -d" << true << "" << QStringList{u"Debug Modus: True"_s};
         QTest::newRow("file then debug")
-            << "-f abc -d" << true << "abc" << QStringList{"Debug Modus: True"};
+            << "-f abc -d" << true << "abc" << QStringList{u"Debug Modus: True"_s};
         QTest::newRow("switch as file")
-            << "-f -d" << false << "" << QStringList{"Invalid filename."};
-        QTest::newRow("slash file") << "/f /x" << false << "" << QStringList{"Invalid filename."};
-        QTest::newRow("file last") << "-d -f" << true << ""
-                                   << QStringList{"Kein Dateiname angegeben.", "Debug Modus: True"};
-        QTest::newRow("unknown") << "-x" << false << "" << QStringList{"Ungültiger Parameter: -x"};
+            << "-f -d" << false << "" << QStringList{u"Invalid filename."_s};
+        QTest::newRow("slash file")
+            << "/f /x" << false << "" << QStringList{u"Invalid filename."_s};
+        QTest::newRow("file last")
+            << "-d -f" << true << ""
+            << QStringList{u"Kein Dateiname angegeben."_s, u"Debug Modus: True"_s};
+        QTest::newRow("unknown") << "-x" << false << ""
+                                 << QStringList{u"Ungültiger Parameter: -x"_s};
         QTest::newRow("two blanks")
-            << "-d  -d" << true << "" << QStringList{"Ungültiger Parameter: ", "Debug Modus: True"};
+            << "-d  -d" << true << ""
+            << QStringList{u"Ungültiger Parameter: "_s, u"Debug Modus: True"_s};
         QTest::newRow("word kept as typed")
-            << "Hallo" << false << "" << QStringList{"Ungültiger Parameter: Hallo"};
+            << "Hallo" << false << "" << QStringList{u"Ungültiger Parameter: Hallo"_s};
     }
     void parse() {
         QFETCH(QString, line);

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using mv::Msg;
 
 class TestMessages : public QObject {

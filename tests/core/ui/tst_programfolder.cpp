@@ -7,6 +7,8 @@
 #include <QTest>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 void touch(const QString& path) {
@@ -71,20 +73,20 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(bool, perUser);
         QTemporaryDir root;
-        const QString r = root.path() + "/";
+        const QString r = root.path() + u"/"_s;
         QVERIFY(QDir().mkpath(r + exe));
         if (!marker.isEmpty())
             touch(r + marker);
 
         mv::ProgramFolderInput in;
         in.executableFolder = r + exe;
-        in.xdgConfigHome = xdg.isEmpty() ? QString() : xdg == "relative" ? xdg : r + xdg;
-        in.home = r + "home";
+        in.xdgConfigHome = xdg.isEmpty() ? QString() : xdg == u"relative"_s ? xdg : r + xdg;
+        in.home = r + u"home"_s;
         const mv::ProgramFolder folder = mv::resolveProgramFolder(in);
         QCOMPARE(folder.path, QDir::cleanPath(r + expected));
         QCOMPARE(folder.perUser, perUser);
-        QVERIFY(!QFileInfo::exists(r + "home/.config"));
-        QVERIFY(!QFileInfo::exists(r + "xdg/marvolingen"));
+        QVERIFY(!QFileInfo::exists(r + u"home/.config"_s));
+        QVERIFY(!QFileInfo::exists(r + u"xdg/marvolingen"_s));
     }
 
     // A per-user folder and its missing parents are created private, whatever the umask.
@@ -97,14 +99,14 @@ private slots:
     void createsPrivateFolder() {
         QFETCH(int, umask);
         QTemporaryDir root;
-        const QString path = root.path() + "/home/.config/marvolingen";
+        const QString path = root.path() + u"/home/.config/marvolingen"_s;
         const mode_t old = ::umask(mode_t(umask));
         const QString created = problem({path, true});
         ::umask(old);
         QCOMPARE(created, QString());
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(QFileInfo(path).permissions(), ownerOnly());
-        QCOMPARE(QFileInfo(root.path() + "/home/.config").permissions() & ~ownerOnly(),
+        QCOMPARE(QFileInfo(root.path() + u"/home/.config"_s).permissions() & ~ownerOnly(),
                  QFile::Permissions());
         // The second start finds it and changes nothing.
         QVERIFY(QFile::setPermissions(path, ownerOnly() | QFile::ReadGroup | QFile::ExeGroup));
