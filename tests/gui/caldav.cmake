@@ -4,4 +4,3 @@ marvolingen_test(tst_caldav_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_caldav_
   ${CMAKE_CURRENT_LIST_DIR}/../support/radicaleserver.h LIBS marvolingen_test_support)
 target_include_directories(tst_caldav_window PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 set_tests_properties(tst_caldav_window PROPERTIES TIMEOUT 300)
-target_link_libraries(tst_caldav_window PRIVATE marvolingen_strict)
