@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
 
         mv::frmlanguage language(&window, window.messages(), mv::languageFromStored(run.language),
                                  mv::Country::fromStored(run.country));
-        ok &= save(&language, QString("%1/frmlanguage-%2.png").arg(out, run.suffix));
+        ok &= save(&language, u"%1/frmlanguage-%2.png"_s.arg(out, run.suffix));
         language.hide();
         mv::ProfileFile profile(env.settingsPath());
         QString address = u"192.168.0.1"_s, port = u"1677"_s;

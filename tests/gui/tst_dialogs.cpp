@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace mv;
 using mvtest::fileBytes;
 using mvtest::MessageRecorder;
@@ -284,22 +286,22 @@ void TestDialogs::settingsOkAndCancel_data() {
         << QByteArray("[GroupWise]\r\nIPAdresse=old\r\nIPPort=1\r\nVersion=GW702\r\n") << "old"
         << "1" << false << "  192.168.1.5   "
         << " 1677 "
-        << "cmdOK" << int(QDialog::Accepted) << "192.168.1.5"
-        << "1677" << QStringList{"192.168.1.5", "1677", "GW65"} << false;
+        << "cmdOK" << int(QDialog::Accepted) << "192.168.1.5" << u"1677"_s
+        << QStringList{u"192.168.1.5"_s, u"1677"_s, u"GW65"_s} << false;
     // Empty fields are stored as empty values, not left alone.
     QTest::newRow("OK stores empty fields")
         << QByteArray("[GroupWise]\r\nIPAdresse=192.168.1.5\r\nIPPort=1677\r\nVersion=GW65\r\n")
         << "192.168.1.5"
         << "1677" << true << "   "
         << ""
-        << "cmdOK" << int(QDialog::Accepted) << ""
-        << "" << QStringList{"", "", "GW65"} << false;
+        << "cmdOK" << int(QDialog::Accepted) << "" << u""_s << QStringList{u""_s, u""_s, u"GW65"_s}
+        << false;
     QTest::newRow("Cancel changes nothing")
         << QByteArray("[GroupWise]\r\nIPAdresse=10.0.0.1\r\nVersion=GW8\r\n") << "10.0.0.1"
         << "1677" << false << "192.168.1.5"
         << "9999"
-        << "cmdAbbrechen" << int(QDialog::Rejected) << "10.0.0.1"
-        << "1677" << QStringList{"10.0.0.1", "missing", "GW8"} << true;
+        << "cmdAbbrechen" << int(QDialog::Rejected) << "10.0.0.1" << u"1677"_s
+        << QStringList{u"10.0.0.1"_s, u"missing"_s, u"GW8"_s} << true;
 }
 
 void TestDialogs::settingsOkAndCancel() {

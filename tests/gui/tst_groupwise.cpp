@@ -341,22 +341,23 @@ void TestGroupWise::refusedYearReachesNoCalendar() {
         e.durationDays = 1;
         e.subject = QStringLiteral("Betriebsfest");
         e.from = kTitle;
-        LocalSystem::open(folder()).addEntry("akeller", "PO-NORD", e);
+        LocalSystem::open(folder()).addEntry(u"akeller"_s, u"PO-NORD"_s, e);
     }
     QHash<int, QStringList> before;
     for (int year : years) {
-        before[year] = calendar(folder(), "akeller", true, year);
+        before[year] = calendar(folder(), u"akeller"_s, true, year);
         QVERIFY(before[year].contains(QStringLiteral("24.06.%1|Betriebsfest").arg(year)));
     }
     mv::frmDef& w = start();
     createKey();
-    addRow(list("lvAdressen"), {"akeller", "User", "QTXDOM", "PO-NORD"});
-    QTreeWidgetItem* day = addRow(list("lvWeitereTage"), {"24.06.*", "Betriebsfest", "Note", ""});
+    addRow(list("lvAdressen"), {u"akeller"_s, u"User"_s, u"QTXDOM"_s, u"PO-NORD"_s});
+    QTreeWidgetItem* day =
+        addRow(list("lvWeitereTage"), {u"24.06.*"_s, u"Betriebsfest"_s, u"Note"_s, u""_s});
     list("lvWeitereTage")->setCurrentItem(day); // highlighted
     // each command from its own tab: delete-all from "Aktion", the removal from "Einstellungen"
-    p->get<QTabWidget>("Tab1")->setCurrentIndex(command == "cmddeleteall" ? 4 : 2);
+    p->get<QTabWidget>(u"Tab1"_s)->setCurrentIndex(command == u"cmddeleteall"_s ? 4 : 2);
     p->settle();
-    auto* jahr = p->get<QLineEdit>("txtJahr");
+    auto* jahr = p->get<QLineEdit>(u"txtJahr"_s);
     jahr->setText(typed);
 
     p->boxes.shown.clear();
@@ -365,18 +366,18 @@ void TestGroupWise::refusedYearReachesNoCalendar() {
     p->settle();
 
     for (int year : years)
-        QCOMPARE(calendar(folder(), "akeller", true, year), before[year]);
+        QCOMPARE(calendar(folder(), u"akeller"_s, true, year), before[year]);
     QCOMPARE(logFiles(folder()), QStringList());
     QStringList texts;
     for (const mv::MessageRequest& r : p->boxes.shown)
         texts << r.text;
-    QCOMPARE(texts, asked + QStringList{"Das Jahr darf nur zwischen 1583 und 8202 liegen."});
+    QCOMPARE(texts, asked + QStringList{u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s});
     QCOMPARE(p->boxes.last().icon, QMessageBox::Warning);
-    QCOMPARE(p->boxes.last().title, QString("Marvolingen - Einstellungsfehler"));
-    QCOMPARE(joinedRows(list("lvWeitereTage")), QStringList{"24.06.*|Betriebsfest|Note|"});
+    QCOMPARE(p->boxes.last().title, u"Marvolingen - Einstellungsfehler"_s);
+    QCOMPARE(joinedRows(list("lvWeitereTage")), QStringList{u"24.06.*|Betriebsfest|Note|"_s});
     QCOMPARE(w.selectedYear(), 2011);
     QCOMPARE(jahr->text(), typed);
-    QCOMPARE(p->get<QTabWidget>("Tab1")->currentIndex(), 2);
+    QCOMPARE(p->get<QTabWidget>(u"Tab1"_s)->currentIndex(), 2);
     QCOMPARE(QApplication::focusWidget(), jahr);
     QVERIFY(button(command.toUtf8().constData())->isEnabled());
     QCOMPARE(QApplication::overrideCursor(), nullptr);

@@ -411,26 +411,26 @@ void TestMainWindow::saveAndLoadRoundTrip() {
     QCOMPARE(p.get<QLineEdit>(u"txtPfad"_s)->text(), u"/tmp/out"_s);
     QString mask;
     for (int i = 0; i < 12; ++i)
-        mask += p.get<QCheckBox>(QString("chkFeiertage_%1").arg(i))->isChecked() ? '1' : '0';
-    QCOMPARE(mask, QString("011111111111"));
-    QVERIFY(p.get<QCheckBox>("chkFeiertageAlsNotiz")->isChecked());
-    QVERIFY(!p.get<QCheckBox>("chkGanztägig")->isChecked());
-    QVERIFY(p.get("txtDarstellungVon")->isEnabled());
-    QCOMPARE(p.get<QLineEdit>("txtDarstellungVon")->text(), QString("08:00"));
-    QCOMPARE(p.get<QLineEdit>("txtDarstellungOrt")->text(), QString("Haus"));
-    QVERIFY(p.get<QCheckBox>("chkGanztägigTermin")->isChecked());
-    QVERIFY(!p.get("txtStandartVon")->isEnabled());
-    QVERIFY(!p.get<QCheckBox>("chkStandartAkt")->isChecked());
-    QCOMPARE(p.get<QLineEdit>("txtStandartOrt")->text(), QString("Saal 2"));
-    QCOMPARE(columnCells(p.get<QTreeWidget>("lvWeitereTage"), 0),
-             QStringList({"24.12.*", "03.10.2011"}));
-    QCOMPARE(rowCells(p.get<QTreeWidget>("lvWeitereTage"), 1),
-             QStringList({"03.10.2011", "Fest", "Note", ""}));
-    QCOMPARE(rowCells(p.get<QTreeWidget>("lvAdressen"), 0),
-             QStringList({"anna", "User", "dom", "po"}));
-    QCOMPARE(rowCells(p.get<QTreeWidget>("lvAdressen"), 1),
-             QStringList({"raum1", "Resource", "", ""}));
-    QCOMPARE(mv::storedText(w.currentLanguage()), QString("Deutsch"));
+        mask += p.get<QCheckBox>(u"chkFeiertage_%1"_s.arg(i))->isChecked() ? u'1' : u'0';
+    QCOMPARE(mask, u"011111111111"_s);
+    QVERIFY(p.get<QCheckBox>(u"chkFeiertageAlsNotiz"_s)->isChecked());
+    QVERIFY(!p.get<QCheckBox>(u"chkGanztägig"_s)->isChecked());
+    QVERIFY(p.get(u"txtDarstellungVon"_s)->isEnabled());
+    QCOMPARE(p.get<QLineEdit>(u"txtDarstellungVon"_s)->text(), u"08:00"_s);
+    QCOMPARE(p.get<QLineEdit>(u"txtDarstellungOrt"_s)->text(), u"Haus"_s);
+    QVERIFY(p.get<QCheckBox>(u"chkGanztägigTermin"_s)->isChecked());
+    QVERIFY(!p.get(u"txtStandartVon"_s)->isEnabled());
+    QVERIFY(!p.get<QCheckBox>(u"chkStandartAkt"_s)->isChecked());
+    QCOMPARE(p.get<QLineEdit>(u"txtStandartOrt"_s)->text(), u"Saal 2"_s);
+    QCOMPARE(columnCells(p.get<QTreeWidget>(u"lvWeitereTage"_s), 0),
+             QStringList({u"24.12.*"_s, u"03.10.2011"_s}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>(u"lvWeitereTage"_s), 1),
+             QStringList({u"03.10.2011"_s, u"Fest"_s, u"Note"_s, u""_s}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>(u"lvAdressen"_s), 0),
+             QStringList({u"anna"_s, u"User"_s, u"dom"_s, u"po"_s}));
+    QCOMPARE(rowCells(p.get<QTreeWidget>(u"lvAdressen"_s), 1),
+             QStringList({u"raum1"_s, u"Resource"_s, u""_s, u""_s}));
+    QCOMPARE(mv::storedText(w.currentLanguage()), u"Deutsch"_s);
 }
 
 void TestMainWindow::storedMaskOfOtherCountryFallsBackToDefault() {
@@ -545,25 +545,25 @@ void TestMainWindow::countryAndLanguageSwitchThroughDialog() {
         p.settle();
     };
 
-    choose("English", "USA");
-    QCOMPARE(mv::storedText(w.currentLanguage()), QString("English"));
-    QCOMPARE(w.currentCountry().storedText(), QString("USA"));
-    QCOMPARE(w.windowTitle(), QString("Define holidays"));
-    QCOMPARE(p.get<QTabWidget>("Tab1")->tabText(4), QString("Action"));
-    QCOMPARE(p.get<QGroupBox>("frmWeitereTage")->title(), QString("Other days"));
-    QCOMPARE(p.get<QLabel>("lblfeiertagevon")->text(), QString("From:"));
-    QCOMPARE(p.get<QLabel>("lbluhr_3")->text(), QString("o`clock"));
-    QCOMPARE(w.findChild<QAction*>("mnuÜber")->text(), QString("About"));
-    QCOMPARE(p.get<QTreeWidget>("lvListe")->headerItem()->text(1), QString("Designation"));
-    QCOMPARE(p.get<QTreeWidget>("lvVerarbeitung")->headerItem()->text(2), QString("Entry"));
-    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->locale().language(), QLocale::English);
-    QCOMPARE(p.get<QCalendarWidget>("calKalender_0")->firstDayOfWeek(), Qt::Sunday);
-    QCOMPARE(p.get<QCheckBox>("chkFeiertage_9")->text(), QString("Christmas Day"));
-    QVERIFY(p.get("chkFeiertage_10")->isHidden());
-    QVERIFY(p.get("chkFeiertage_11")->isHidden());
-    QVERIFY(!p.get<QCheckBox>("chkFeiertage_1")->isChecked()); // US default mask
-    QVERIFY(p.get<QCheckBox>("chkFeiertage_2")->isChecked());
-    QCOMPARE(w.messages().text(mv::Msg::SaveFailed), QString("Can`t save settings!"));
+    choose(u"English"_s, u"USA"_s);
+    QCOMPARE(mv::storedText(w.currentLanguage()), u"English"_s);
+    QCOMPARE(w.currentCountry().storedText(), u"USA"_s);
+    QCOMPARE(w.windowTitle(), u"Define holidays"_s);
+    QCOMPARE(p.get<QTabWidget>(u"Tab1"_s)->tabText(4), u"Action"_s);
+    QCOMPARE(p.get<QGroupBox>(u"frmWeitereTage"_s)->title(), u"Other days"_s);
+    QCOMPARE(p.get<QLabel>(u"lblfeiertagevon"_s)->text(), u"From:"_s);
+    QCOMPARE(p.get<QLabel>(u"lbluhr_3"_s)->text(), u"o`clock"_s);
+    QCOMPARE(w.findChild<QAction*>(u"mnuÜber"_s)->text(), u"About"_s);
+    QCOMPARE(p.get<QTreeWidget>(u"lvListe"_s)->headerItem()->text(1), u"Designation"_s);
+    QCOMPARE(p.get<QTreeWidget>(u"lvVerarbeitung"_s)->headerItem()->text(2), u"Entry"_s);
+    QCOMPARE(p.get<QCalendarWidget>(u"calKalender_0"_s)->locale().language(), QLocale::English);
+    QCOMPARE(p.get<QCalendarWidget>(u"calKalender_0"_s)->firstDayOfWeek(), Qt::Sunday);
+    QCOMPARE(p.get<QCheckBox>(u"chkFeiertage_9"_s)->text(), u"Christmas Day"_s);
+    QVERIFY(p.get(u"chkFeiertage_10"_s)->isHidden());
+    QVERIFY(p.get(u"chkFeiertage_11"_s)->isHidden());
+    QVERIFY(!p.get<QCheckBox>(u"chkFeiertage_1"_s)->isChecked()); // US default mask
+    QVERIFY(p.get<QCheckBox>(u"chkFeiertage_2"_s)->isChecked());
+    QCOMPARE(w.messages().text(mv::Msg::SaveFailed), u"Can`t save settings!"_s);
 
     choose(u"Deutsch"_s, u"Deutschland"_s);
     QCOMPARE(w.windowTitle(), u"Feiertage festlegen"_s);
@@ -592,8 +592,8 @@ void TestMainWindow::unknownLanguageFallsBackToGerman() {
     Program p;
     p.writeIni(u"[Einstellungen]\r\nSprache=english\r\nLand=Östereich\r\n"_s);
     mv::frmDef& w = p.start();
-    QCOMPARE(mv::storedText(w.currentLanguage()), QString("Deutsch"));
-    QCOMPARE(p.get<QPushButton>("cmdSpeichern")->text(), QString("Einstellungen speichern"));
+    QCOMPARE(mv::storedText(w.currentLanguage()), u"Deutsch"_s);
+    QCOMPARE(p.get<QPushButton>(u"cmdSpeichern"_s)->text(), u"Einstellungen speichern"_s);
     QCOMPARE(w.messages().text(mv::Msg::YearRange),
              u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
     p.get<QPushButton>(u"cmdSpeichern"_s)->click();

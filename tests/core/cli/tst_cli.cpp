@@ -247,12 +247,12 @@ private slots:
     // The local system's failures reach standard error as the program's texts.
     void groupwiseFailures() {
         QTemporaryDir dir;
-        const Result none = cli(dir.path(), {"groupwise", "address-book"});
+        const Result none = cli(dir.path(), {u"groupwise"_s, u"address-book"_s});
         QCOMPARE(none.code, 1);
-        QVERIFY(
-            none.err.startsWith("Groupwise is not or not correct installed. Program is exiting."));
-        QCOMPARE(cli(dir.path(), {"groupwise", "init"}).code, 0);
-        const Result twice = cli(dir.path(), {"groupwise", "init"});
+        QVERIFY(none.err.startsWith(
+            u"Groupwise is not or not correct installed. Program is exiting."_s));
+        QCOMPARE(cli(dir.path(), {u"groupwise"_s, u"init"_s}).code, 0);
+        const Result twice = cli(dir.path(), {u"groupwise"_s, u"init"_s});
         QCOMPARE(twice.code, 1);
         QVERIFY(twice.err.startsWith(QStringLiteral("Error: %1, ").arg(0xD10A)));
     }

@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace mv;
 
 class TestSafeFile : public QObject {
@@ -49,7 +51,7 @@ bool asNobody(const std::function<bool()>& write) {
 
 void TestSafeFile::atomicWriteNewFileOwnerOnly() {
     QTemporaryDir dir;
-    const QString path = dir.filePath("new.ini");
+    const QString path = dir.filePath(u"new.ini"_s);
     QVERIFY(atomicWrite(path, "a\r\n", true));
     QFile f(path);
     QCOMPARE(f.permissions() &
@@ -62,7 +64,7 @@ void TestSafeFile::atomicWriteNewFileOwnerOnly() {
 
 void TestSafeFile::atomicWriteKeepsPermissionsOfExistingFile() {
     QTemporaryDir dir;
-    const QString path = dir.filePath("old.txt");
+    const QString path = dir.filePath(u"old.txt"_s);
     QVERIFY(atomicWrite(path, "old", false));
     const auto perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
     QVERIFY(QFile::setPermissions(path, perms));
@@ -73,14 +75,14 @@ void TestSafeFile::atomicWriteKeepsPermissionsOfExistingFile() {
 
 void TestSafeFile::atomicWriteMissingFolderFails() {
     QTemporaryDir dir;
-    QVERIFY(!atomicWrite(dir.filePath("missing/x.ini"), "x"));
-    QVERIFY(!QFile::exists(dir.filePath("missing")));
+    QVERIFY(!atomicWrite(dir.filePath(u"missing/x.ini"_s), "x"));
+    QVERIFY(!QFile::exists(dir.filePath(u"missing"_s)));
 }
 
 void TestSafeFile::atomicWriteFailureKeepsOldFile() {
     // A file size limit makes the write fail halfway, even for root.
     QTemporaryDir dir;
-    const QString path = dir.filePath("keep.ini");
+    const QString path = dir.filePath(u"keep.ini"_s);
     const QByteArray old = "[GroupWise]\r\nVersion=GW702\r\n";
     QVERIFY(atomicWrite(path, old));
     struct rlimit saved {};
@@ -96,7 +98,7 @@ void TestSafeFile::atomicWriteFailureKeepsOldFile() {
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.ini"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"keep.ini"_s});
 }
 
 // A settings file that others share: the folder takes no new file from this user, or the
@@ -117,7 +119,7 @@ void TestSafeFile::atomicWriteSharedFile() {
     if ((otherOwner || openFolder) && geteuid() != 0)
         QSKIP("needs root to give the file or the writer another owner");
     QTemporaryDir dir;
-    const QString path = dir.filePath("Feiertage.ini");
+    const QString path = dir.filePath(u"Feiertage.ini"_s);
     const QByteArray native = QFile::encodeName(path);
     const QByteArray folder = QFile::encodeName(dir.path());
     QVERIFY(atomicWrite(path, "old"));
@@ -144,7 +146,8 @@ void TestSafeFile::atomicWriteSharedFile() {
     QCOMPARE(after.st_uid, before.st_uid);
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_mode, before.st_mode);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Feiertage.ini"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{u"Feiertage.ini"_s});
 }
 
 QTEST_GUILESS_MAIN(TestSafeFile)

@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(LocalSystem::open(dir_->path()).trustedApps().size(), 1);
 
         // With the right key it goes, and a second deletion finds nothing.
-        ProfileFile(env().settingsPath()).writeKey("GroupWise", "Schlüssel", first);
+        ProfileFile(env().settingsPath()).writeKey(u"GroupWise"_s, u"Schlüssel"_s, first);
         const KeyActionResult removed = remove();
         QVERIFY(removed.ok());
         QCOMPARE(removed->icon, Notice::Icon::Information);

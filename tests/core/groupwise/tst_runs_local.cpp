@@ -241,9 +241,9 @@ private slots:
         QVERIFY(gone.ok());
         QCOMPARE(gone->text, QStringLiteral("Anwendungschlüssel wurde aus der Groupwise "
                                             "Datenbank gelöscht.."));
-        QCOMPARE(
-            ProfileFile(env().settingsPath()).readKey("GroupWise", "Schlüssel", QString(), 249),
-            QStringLiteral("Anwendung nicht definiert"));
+        QCOMPARE(ProfileFile(env().settingsPath())
+                     .readKey(u"GroupWise"_s, u"Schlüssel"_s, QString(), 249),
+                 QStringLiteral("Anwendung nicht definiert"));
         RunRecorder noKey;
         const RunResult locked = write({u"anna"_s}, noKey);
         QVERIFY(noKey.warnings.isEmpty());

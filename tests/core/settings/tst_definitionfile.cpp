@@ -75,17 +75,18 @@ void TestDefinitionFile::writesDateBelDesignation() {
     QFETCH(QString, suffix);
     QTemporaryDir dir;
     QVERIFY(writeDefinitionFile(dir.path() + suffix, threeRows()).ok());
-    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")), kThreeLines);
+    QCOMPARE(readBytes(dir.filePath(u"Marvolingen.txt"_s)), kThreeLines);
 }
 
 void TestDefinitionFile::secondWriteReplaces() {
     QTemporaryDir dir;
     QVERIFY(writeDefinitionFile(dir.path(), threeRows()).ok());
     QVERIFY(writeDefinitionFile(dir.path(), threeRows()).ok());
-    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")), kThreeLines);
-    QVERIFY(writeDefinitionFile(dir.path(), {{"03.10.2011", "Tag der Deutschen Einheit", "", ""}})
+    QCOMPARE(readBytes(dir.filePath(u"Marvolingen.txt"_s)), kThreeLines);
+    QVERIFY(writeDefinitionFile(
+                dir.path(), {{u"03.10.2011"_s, u"Tag der Deutschen Einheit"_s, u"u"_s, u"_s"_s}})
                 .ok());
-    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")),
+    QCOMPARE(readBytes(dir.filePath(u"Marvolingen.txt"_s)),
              QByteArray("03.10.2011\aTag der Deutschen Einheit\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{u"Marvolingen.txt"_s});
@@ -95,8 +96,8 @@ void TestDefinitionFile::emptyListGivesEmptyFile() {
     QTemporaryDir dir;
     QVERIFY(writeDefinitionFile(dir.path(), threeRows()).ok());
     QVERIFY(writeDefinitionFile(dir.path(), {}).ok());
-    QVERIFY(QFile::exists(dir.filePath("Marvolingen.txt")));
-    QCOMPARE(readBytes(dir.filePath("Marvolingen.txt")), QByteArray());
+    QVERIFY(QFile::exists(dir.filePath(u"Marvolingen.txt"_s)));
+    QCOMPARE(readBytes(dir.filePath(u"Marvolingen.txt"_s)), QByteArray());
 }
 
 void TestDefinitionFile::missingFolder_data() {
@@ -125,11 +126,11 @@ void TestDefinitionFile::missingFolder() {
 void TestDefinitionFile::otherFailureIsWriteFailed() {
     // The file name taken by a folder: the folder exists, the file cannot be written.
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("Marvolingen.txt"));
+    QVERIFY(QDir(dir.path()).mkdir(u"Marvolingen.txt"_s));
     const auto written = writeDefinitionFile(dir.path(), threeRows());
     QVERIFY(!written.ok());
     QCOMPARE(written.failure(), DefinitionFileFailure::WriteFailed);
-    QVERIFY(QFileInfo(dir.filePath("Marvolingen.txt")).isDir());
+    QVERIFY(QFileInfo(dir.filePath(u"Marvolingen.txt"_s)).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestDefinitionFile)

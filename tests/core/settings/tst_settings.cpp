@@ -323,7 +323,7 @@ void TestSettings::unknownLanguageFallsBackToGerman() {
     QFETCH(QByteArray, stored);
     writeBytes(path_, "[Einstellungen]\r\nSprache=" + stored + "\r\n");
     ProfileFile file(path_);
-    const Settings s = LoadSettings(file, kToday, "1");
+    const Settings s = LoadSettings(file, kToday, u"1"_s);
     QCOMPARE(storedText(s.language), QStringLiteral("Deutsch"));
     QVERIFY(SaveSettings(file, toSave(s)).ok());
     QCOMPARE(file.readKey(u"Einstellungen"_s, u"Sprache"_s, u""_s, 300), QStringLiteral("Deutsch"));
@@ -352,10 +352,11 @@ void TestSettings::languageAndCountrySurviveLoadAndSave() {
     QFETCH(QByteArray, savedLanguage);
     writeBytes(path_, "[Einstellungen]\r\nSprache=" + language + "\r\nLand=" + country + "\r\n");
     ProfileFile file(path_);
-    QVERIFY(SaveSettings(file, toSave(LoadSettings(file, kToday, "1"))).ok());
+    QVERIFY(SaveSettings(file, toSave(LoadSettings(file, kToday, u"1"_s))).ok());
     const QByteArray saved = readBytes(path_);
-    QVERIFY2(saved.contains("\r\nSprache=" + savedLanguage + "\r\n"), saved.constData());
-    QVERIFY2(saved.contains("\r\nLand=" + country + "\r\n"), saved.constData());
+    QVERIFY2(saved.contains(QByteArray("\r\nSprache=" + savedLanguage + "\r\n")),
+             saved.constData());
+    QVERIFY2(saved.contains(QByteArray("\r\nLand=" + country + "\r\n")), saved.constData());
 }
 
 void TestSettings::furtherDayLineShapes() {
@@ -406,19 +407,20 @@ void TestSettings::saveStopsAtFirstFailure() {
     ProfileFile file(path_);
     Settings s = LoadSettings(file, kToday, u"49"_s);
     SettingsToSave t = toSave(s);
-    t.yearText = "2012";
-    t.standardPlace = "Zeile\nbruch"; // cannot be stored as one line
-    t.holidayFrom = "neu";
+    t.yearText = u"2012"_s;
+    t.standardPlace = u"Zeile\nbruch"_s; // cannot be stored as one line
+    t.holidayFrom = u"neu"_s;
     t.language = Language::English;
-    t.furtherDays = {{"24.12.*", "neu", "Note", ""}};
+    t.furtherDays = {{u"24.12.*u"_s, u"_sneu"_s, u"Note"_s, u""_s}};
     const SaveResult r = SaveSettings(file, t);
     QVERIFY(!r.ok());
     QCOMPARE(r.failure().code, 0);
     QCOMPARE(r.failure().key, QStringLiteral("Standardtermin Ort"));
-    QCOMPARE(file.readKey("Feiertage", "Jahr", "", 5), QStringLiteral("2012"));
-    QCOMPARE(file.readKey("Einstellungen", "Darstellung Von", "", 6), QStringLiteral("alt"));
-    QCOMPARE(file.readKey("Einstellungen", "Sprache", "", 6), QStringLiteral("alt"));
-    QCOMPARE(file.readSection("Weitere Tage"), QStringLiteral("alt\aalt") + kNul);
+    QCOMPARE(file.readKey(u"Feiertage"_s, u"Jahr"_s, u""_s, 5), QStringLiteral("2012"));
+    QCOMPARE(file.readKey(u"Einstellungen"_s, u"Darstellung Von"_s, u""_s, 6),
+             QStringLiteral("alt"));
+    QCOMPARE(file.readKey(u"Einstellungen"_s, u"Sprache"_s, u""_s, 6), QStringLiteral("alt"));
+    QCOMPARE(file.readSection(u"Weitere Tage"_s), QStringLiteral("alt\aalt") + kNul);
 }
 
 // A character Windows-1252 cannot hold would be stored as "?" without a word: the save
@@ -466,11 +468,12 @@ void TestSettings::saveRefusesUnstorableText() {
     const QByteArray before = "[Feiertage]\r\nJahr=2011\r\n[Weitere Tage]\r\nalt\aalt\r\n";
     writeBytes(path_, before);
     ProfileFile file(path_);
-    SettingsToSave t = toSave(LoadSettings(file, kToday, "49"));
-    t.yearText = "2012";
+    SettingsToSave t = toSave(LoadSettings(file, kToday, u"49"_s));
+    t.yearText = u"2012"_s;
     t.language = languageFromStored(language);
-    t.furtherDays = {{"24.12.*", "Heiligabend", "Note", ""}, {"01.05.2012", "Fest", "Note", ""}};
-    if (what == "designation")
+    t.furtherDays = {{u"24.12.*u"_s, u"_sHeiligabend"_s, u"Note"_s, u"u"_s},
+                     {u"_s01.05.2012"_s, u"Fest"_s, u"Note"_s, u""_s}};
+    if (what == u"designation"_s)
         t.furtherDays[1].designation = text;
     else if (what == u"place"_s)
         t.furtherDays[1].place = text;
@@ -490,12 +493,12 @@ void TestSettings::saveRefusesUnstorableText() {
 }
 
 void TestSettings::saveIntoMissingFolder() {
-    ProfileFile file(dir_.filePath("fehlt/Feiertage.ini"));
-    const SaveResult r = SaveSettings(file, toSave(LoadSettings(file, kToday, "49")));
+    ProfileFile file(dir_.filePath(u"fehlt/Feiertage.ini"_s));
+    const SaveResult r = SaveSettings(file, toSave(LoadSettings(file, kToday, u"49"_s)));
     QVERIFY(!r.ok());
     QCOMPARE(r.failure().code, 0);
     QCOMPARE(r.failure().key, QStringLiteral("Jahr"));
-    const SaveResult u = SaveUsers(file, {{"a", "User", "D", "P"}});
+    const SaveResult u = SaveUsers(file, {{u"a"_s, u"User"_s, u"D"_s, u"P"_s}});
     QVERIFY(!u.ok());
     QCOMPARE(u.failure().code, 0);
     QCOMPARE(u.failure().key, QStringLiteral("User"));

@@ -25,10 +25,10 @@ private slots:
             QVERIFY(!t.text(m).isEmpty());
         }
         // Case matters: a lower-case word names no language.
-        QVERIFY(!mv::languageFromText("english"));
-        QCOMPARE(t[Msg::YearRange], QString("Das Jahr darf nur zwischen 1583 und 8202 liegen."));
-        t.fill(*mv::languageFromText("English"));
-        QCOMPARE(t[Msg::YearRange], QString("The year must be one between 1583 and 8202"));
+        QVERIFY(!mv::languageFromText(u"english"_s));
+        QCOMPARE(t[Msg::YearRange], u"Das Jahr darf nur zwischen 1583 und 8202 liegen."_s);
+        t.fill(*mv::languageFromText(u"English"_s));
+        QCOMPARE(t[Msg::YearRange], u"The year must be one between 1583 and 8202"_s);
     }
 
     void exactTexts_data() {

@@ -116,13 +116,13 @@ private slots:
 
     void refusesWhatCannotBeAFolder() {
         QTemporaryDir root;
-        touch(root.path() + "/file");
-        QVERIFY(!problem({root.path() + "/file", true}).isEmpty());
-        QVERIFY(!problem({root.path() + "/file/marvolingen", true}).isEmpty());
+        touch(root.path() + u"/file"_s);
+        QVERIFY(!problem({root.path() + u"/file"_s, true}).isEmpty());
+        QVERIFY(!problem({root.path() + u"/file/marvolingen"_s, true}).isEmpty());
         QVERIFY(!problem({QString(), true}).isEmpty());
         // Beside the program nothing is created: it is there or it is the user's choice.
-        QCOMPARE(problem({root.path() + "/missing", false}), QString());
-        QVERIFY(!QFileInfo::exists(root.path() + "/missing"));
+        QCOMPARE(problem({root.path() + u"/missing"_s, false}), QString());
+        QVERIFY(!QFileInfo::exists(root.path() + u"/missing"_s));
     }
 };
 
