@@ -70,12 +70,10 @@ int cmdKey(Context& ctx, const QStringList& args) {
         verb == QLatin1String("create")
             ? CreateTrustedAppKey(ctx.env, domain, ctx.messages, ctx.settings.language)
             : DeleteTrustedAppKey(ctx.env, domain, ctx.messages, ctx.settings.language);
-    if (const auto notice = keyActionNotice(r)) {
-        Notice n = *notice;
-        if (!r.ok() && n.icon != Notice::Icon::Critical)
-            n.icon = Notice::Icon::Critical; // failures belong on standard error
-        show(n);
-    }
+    Notice n = keyActionNotice(r);
+    if (!r.ok())
+        n.icon = Notice::Icon::Critical; // failures belong on standard error
+    show(n);
     return r.ok() ? kOk : kFailure;
 }
 

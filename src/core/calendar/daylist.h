@@ -11,7 +11,7 @@ namespace mv {
 struct DayListInput {
     Country country;
     int year = 0;                    // SelectedYear
-    QString yearText;                // text of the year field, replaces "*"
+    QString yearText;                // replaces "*" of a yearly date
     std::array<bool, 12> selected{}; // holiday check boxes
     bool asNote = false;             // holidays written as notes
     QString holidayFrom;             // holiday appearance

@@ -112,7 +112,7 @@ QString deleteKeyReason(int code, bool german) {
     return reason(kDeleteReasons, code, german);
 }
 
-std::optional<Notice> keyActionNotice(const KeyActionResult& result) {
+Notice keyActionNotice(const KeyActionResult& result) {
     if (result)
         return *result;
     return result.failure().notice;

@@ -6,7 +6,6 @@
 #include "ui/result.h"
 
 #include <QString>
-#include <optional>
 
 namespace mv {
 
@@ -16,14 +15,14 @@ inline constexpr int kKeyAreaSize = 129;
 struct KeyActionFailure {
     int code = 0;     // result code of the library function; 0 when the settings write failed
     int saveCode = 1; // return value of the failing settings write
-    std::optional<Notice> notice; // the message box to show
+    Notice notice;    // the message box to show
 };
 
 // The success notice, or the failure.
 using KeyActionResult = Result<Notice, KeyActionFailure>;
 
-// The message box a key action ends with, if any.
-std::optional<Notice> keyActionNotice(const KeyActionResult& result);
+// The message box a key action ends with.
+Notice keyActionNotice(const KeyActionResult& result);
 
 // cmdTAppErzeugen: creates the trusted application in the domain database and stores the
 // key enciphered under "GroupWise"/"Schlüssel" of Feiertage.ini in the program folder.

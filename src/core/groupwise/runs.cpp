@@ -379,7 +379,6 @@ DeleteDayResult DeleteFurtherDayEntries(const DeleteDayInput& input) {
                             ? DeleteDayResult::Status::NoGroupWise
                             : DeleteDayResult::Status::Failed;
         result.errorNumber = e.number();
-        result.errorDescription = e.description();
         result.errorCause = e.cause();
         result.failedUser = user;
         return result;

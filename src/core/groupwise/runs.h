@@ -50,7 +50,7 @@ struct DeleteAllInput {
     Environment environment;
     MessageTable messages;
     AddressList users;
-    QString yearText; // text of txtJahr; its leading number is the year
+    QString yearText; // the year; its leading number counts (callers pass the accepted year)
     SessionFactory createSession;
 };
 
@@ -74,7 +74,6 @@ struct DeleteDayResult {
     };
     Status status = Status::Done;
     int errorNumber = 0;
-    QString errorDescription;
     QString errorCause;
     QString failedUser; // empty when the failure came before the first user
 };

@@ -271,8 +271,7 @@ void frmDef::cmdTAppErzeugen_Click() {
     const KeyActionResult r =
         CreateTrustedAppKey(env_, txtDomainPfad_->text(), messages_, currentLanguage_);
     wait.release();
-    if (const auto notice = keyActionNotice(r))
-        showNotice(*notice);
+    showNotice(keyActionNotice(r));
 }
 
 void frmDef::cmdTAppLöschen_Click() {
@@ -283,8 +282,7 @@ void frmDef::cmdTAppLöschen_Click() {
     const KeyActionResult r =
         DeleteTrustedAppKey(env_, txtDomainPfad_->text(), messages_, currentLanguage_);
     wait.release();
-    if (const auto notice = keyActionNotice(r))
-        showNotice(*notice);
+    showNotice(keyActionNotice(r));
 }
 
 bool frmDef::cmdLöschen_GroupWise(const DayEntry& day) {

@@ -68,10 +68,10 @@ private slots:
         // No domain at the path.
         KeyActionFailure r = create().failure();
         QCOMPARE(r.code, 2);
-        QCOMPARE(r.notice->text, QStringLiteral("Anwendungsschlüssel konnte nicht erstellt "
-                                                "werden., \"Verbindungsfehler\""));
-        QCOMPARE(r.notice->icon, Notice::Icon::None);
-        QCOMPARE(r.notice->title, QStringLiteral("Marvolingen"));
+        QCOMPARE(r.notice.text, QStringLiteral("Anwendungsschlüssel konnte nicht erstellt "
+                                               "werden., \"Verbindungsfehler\""));
+        QCOMPARE(r.notice.icon, Notice::Icon::None);
+        QCOMPARE(r.notice.title, QStringLiteral("Marvolingen"));
         QCOMPARE(stored(), QStringLiteral("12345"));
 
         LocalSystem::create(dir_->path(), gw::SystemVersion::V7_0, false, QDate(2011, 1, 1));
@@ -81,9 +81,9 @@ private slots:
         // A second creation finds the application and changes nothing.
         r = create().failure();
         QCOMPARE(r.code, 6);
-        QCOMPARE(r.notice->text, QStringLiteral("Anwendungsschlüssel konnte nicht erstellt "
-                                                "werden., \"Anwendung bereits vorhanden\""));
-        QCOMPARE(create(QStringLiteral("English")).failure().notice->text,
+        QCOMPARE(r.notice.text, QStringLiteral("Anwendungsschlüssel konnte nicht erstellt "
+                                               "werden., \"Anwendung bereits vorhanden\""));
+        QCOMPARE(create(QStringLiteral("English")).failure().notice.text,
                  QStringLiteral("Can`t create key, \"Application still there\""));
         QCOMPARE(stored(), first);
 
@@ -93,8 +93,7 @@ private slots:
                       EncryptText(QStringLiteral("falsch"), QString::fromLatin1(kPassPhrase)));
         r = remove(QStringLiteral("English")).failure();
         QCOMPARE(r.code, 8);
-        QCOMPARE(r.notice->text,
-                 QStringLiteral("Can`t delete key, \"Entered key is not correct\""));
+        QCOMPARE(r.notice.text, QStringLiteral("Can`t delete key, \"Entered key is not correct\""));
         QCOMPARE(LocalSystem::open(dir_->path()).trustedApps().size(), 1);
 
         // With the right key it goes, and a second deletion finds nothing.
@@ -106,9 +105,9 @@ private slots:
         QVERIFY(LocalSystem::open(dir_->path()).trustedApps().isEmpty());
         r = remove().failure();
         QCOMPARE(r.code, 10);
-        QCOMPARE(r.notice->text, QStringLiteral("Anwendungsschlüssel konnte nicht gelöcht "
-                                                "werden., \"Schlüssel konnte nicht gelöscht "
-                                                "werden\""));
+        QCOMPARE(r.notice.text, QStringLiteral("Anwendungsschlüssel konnte nicht gelöcht "
+                                               "werden., \"Schlüssel konnte nicht gelöscht "
+                                               "werden\""));
         QCOMPARE(stored(), QStringLiteral("Anwendung nicht definiert"));
     }
 
@@ -121,11 +120,11 @@ private slots:
         const KeyActionFailure& r = created.failure();
         QCOMPARE(r.code, 0);
         QVERIFY(r.saveCode != 1);
-        QCOMPARE(r.notice->text,
+        QCOMPARE(r.notice.text,
                  QStringLiteral("Einstellungen konnten nicht gespeichert werden! (") +
                      QString::number(r.saveCode) + QStringLiteral(")"));
-        QCOMPARE(r.notice->title, QStringLiteral("Schlüssel"));
-        QCOMPARE(r.notice->icon, Notice::Icon::Critical);
+        QCOMPARE(r.notice.title, QStringLiteral("Schlüssel"));
+        QCOMPARE(r.notice.icon, Notice::Icon::Critical);
         QCOMPARE(LocalSystem::open(dir_->path()).trustedApps().size(), 1);
     }
 
