@@ -4,11 +4,13 @@ set(CPACK_PACKAGE_NAME "marvolingen")
 set(CPACK_PACKAGE_VENDOR "Marvolingen")
 set(CPACK_PACKAGE_CONTACT "Marvolingen maintainers <maintainers@marvolingen.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "writes public holidays into GroupWise calendars")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Marvolingen works out the public holidays of Germany or the USA for a year, adds the \
-further days an administrator defines, and writes them as appointments or notes into the \
-GroupWise calendars of chosen users and resources. The package holds the window program \
-marvolingen and the command-line program marvolingen-cli for scripts and cron.")
+# One line of the extended description each, as Debian shows it (at most 80 columns).
+set(CPACK_PACKAGE_DESCRIPTION "\
+Marvolingen works out the public holidays of Germany or the USA for a year,
+adds the further days an administrator defines, and writes them as
+appointments or notes into the GroupWise calendars of chosen users and
+resources. The package holds the window program marvolingen and the
+command-line program marvolingen-cli for scripts and cron.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)

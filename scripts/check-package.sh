@@ -26,7 +26,8 @@ for f in "$root/usr/bin/marvolingen" "$root/usr/bin/marvolingen-cli" \
          "$share/icons/hicolor/48x48/apps/marvolingen.png" \
          "$share/icons/hicolor/256x256/apps/marvolingen.png" \
          "$share/metainfo/marvolingen.metainfo.xml" \
-         "$share/man/man1/marvolingen.1" "$share/man/man1/marvolingen-cli.1"; do
+         "$share/man/man1/marvolingen.1.gz" "$share/man/man1/marvolingen-cli.1.gz" \
+         "$share/doc/marvolingen/changelog.gz" "$share/doc/marvolingen/copyright"; do
     test -s "$f" || fail "missing $f"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6core6 || fail "no library dependencies"
@@ -34,7 +35,7 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6core6 || fail "no library dependencie
 desktop-file-validate "$share/applications/marvolingen.desktop"
 appstreamcli validate --no-net "$share/metainfo/marvolingen.metainfo.xml"
 for page in marvolingen marvolingen-cli; do
-    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1" 2>&1 >/dev/null)
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/$page.1.gz" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$page.1: $warnings"
 done
 
