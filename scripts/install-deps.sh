@@ -7,8 +7,9 @@ packages="$packages radicale apache2-utils openssl curl"
 # The program icon is rendered at build time; the package needs dpkg-shlibdeps and file.
 packages="$packages librsvg2-bin dpkg-dev file"
 if [ "${1:-}" = "--package" ]; then
-    # The package check validates the desktop entry, the AppStream data and the manual pages.
-    packages="$packages desktop-file-utils appstream man-db"
+    # The package check runs lintian on the package and validates the desktop entry, the
+    # AppStream data and the manual pages.
+    packages="$packages lintian desktop-file-utils appstream man-db"
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages="$packages clang libclang-rt-14-dev"
