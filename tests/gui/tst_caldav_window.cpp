@@ -130,6 +130,45 @@ private slots:
         Q_UNUSED(w)
     }
 
+    // Removing a further day asks about the calendars of the server in use.
+    void removalQuestion_data() {
+        QTest::addColumn<bool>("calDav");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("server, German")
+            << true << "Deutsch"
+            << "Soll dieser Termin auch aus den Kalendern des Kalenderservers gelöscht werden?";
+        QTest::newRow("server, English")
+            << true << "English"
+            << "Should this date also be deleted from the calendars of the calendar server?";
+        QTest::newRow("GroupWise, German")
+            << false << "Deutsch"
+            << "Soll dieser Termin auch aus dem Novell Group Wise Kalender gelöscht werden?";
+        QTest::newRow("GroupWise, English")
+            << false << "English"
+            << "Should this date also be deleted from the Novell Group Wise calender?";
+    }
+    void removalQuestion() {
+        QFETCH(bool, calDav);
+        QFETCH(QString, language);
+        QFETCH(QString, question);
+        mvtest::Program p;
+        p.writeIni(QStringLiteral("[Einstellungen]\r\nSprache=") + language +
+                   QStringLiteral("\r\n"));
+        if (calDav)
+            connectTo(p, QStringLiteral("svcpw"));
+        p.start();
+        QTreeWidget* further = p.get<QTreeWidget>(QStringLiteral("lvWeitereTage"));
+        further->setCurrentItem(
+            mvtest::addRow(further, rows({"24.06.*", "Betriebsfest", "08:00 - 12:00", "Kantine"})));
+        p.boxes.answers = {QMessageBox::No};
+        p.get<QPushButton>(QStringLiteral("cmdLöschen"))->click();
+        QCOMPARE(p.boxes.shown.size(), 1);
+        QCOMPARE(p.boxes.last().text, question);
+        QCOMPARE(p.boxes.last().title, QStringLiteral("Marvolingen"));
+        QCOMPARE(further->topLevelItemCount(), 0);
+    }
+
     void windowWrongPassword() {
         mvtest::Program p;
         connectTo(p, QStringLiteral("falsch"));

@@ -3,6 +3,7 @@
 #include "caldav/davxml.h"
 #include "calendar/dates.h"
 #include "ical/icalendar.h"
+#include "ui/messages.h"
 
 #include <QHash>
 #include <libical/ical.h>
@@ -12,10 +13,6 @@
 namespace mv::caldav {
 
 namespace {
-
-QString tr2(Language language, const char* de, const char* en) {
-    return QString::fromUtf8(language == Language::German ? de : en);
-}
 
 struct ComponentFree {
     void operator()(icalcomponent* c) const { icalcomponent_free(c); }
@@ -129,7 +126,7 @@ DeleteOutcome deleteFound(Client& client, const QList<Found>& found) {
     for (qsizetype i = 0; i < answered.size(); ++i) {
         if (!answered[i])
             out.deletions[i].failure =
-                OpError{401, tr2(client.language(), "nicht gesendet", "not sent")};
+                OpError{401, MessageTable::in(client.language(), Msg::CalDavNotSent)};
     }
     return out;
 }
@@ -191,9 +188,8 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
         const auto body =
             ical::eventText(rows[i], ical::ExportOptions{year, timeZoneId, stamp, language});
         if (uid.isEmpty() || !body) {
-            out.days[i] =
-                OpError{13, body ? tr2(language, "Datum nicht lesbar", "date cannot be read")
-                                 : body.error()};
+            out.days[i] = OpError{13, body ? MessageTable::in(language, Msg::CalDavDateUnreadable)
+                                           : body.error()};
             continue;
         }
         qsizetype index = objectOf.value(uid, -1);
@@ -219,8 +215,8 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
             r.ifNoneMatch = true;
         requests.append(r);
     }
-    QList<std::optional<OpError>> result(objects.size(),
-                                         OpError{0, tr2(language, "nicht gesendet", "not sent")});
+    QList<std::optional<OpError>> result(
+        objects.size(), OpError{0, MessageTable::in(language, Msg::CalDavNotSent)});
     QList<qsizetype> conflicts;
     auto finish = [&](qsizetype i, const Response& r) {
         if (r.unauthorized())
@@ -257,11 +253,7 @@ WriteOutcome writeDays(Client& client, const QString& calendarPath, const DayLis
             if (!r.success()) {
                 result[i] = errorOf(client, r);
             } else if (!info || !info->ours || info->uid != objects[i].uid || r.etag.isEmpty()) {
-                result[i] = OpError{412, tr2(language,
-                                             "Unter diesem Namen steht ein fremder Termin; er "
-                                             "bleibt unverändert",
-                                             "A foreign entry stands under this name; it stays "
-                                             "unchanged")};
+                result[i] = OpError{412, MessageTable::in(language, Msg::CalDavForeignEntry)};
             } else {
                 Request p = requests[i];
                 p.ifNoneMatch = false;
@@ -306,8 +298,7 @@ DeleteOutcome deleteDay(Client& client, const QString& calendarPath, const DayEn
     const QString uid = ical::uidFor(day);
     DeleteOutcome out;
     if (!date.isValid() || uid.isEmpty()) {
-        out.failure =
-            OpError{13, tr2(client.language(), "Datum nicht lesbar", "date cannot be read")};
+        out.failure = OpError{13, MessageTable::in(client.language(), Msg::CalDavDateUnreadable)};
         return out;
     }
     Listing listing = listMarked(client, calendarPath, date, date.addDays(1));

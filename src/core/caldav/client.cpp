@@ -1,5 +1,7 @@
 #include "caldav/client.h"
 
+#include "ui/messages.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QHostAddress>
@@ -11,10 +13,6 @@
 namespace mv::caldav {
 
 namespace {
-
-QString tr2(Language language, const char* de, const char* en) {
-    return QString::fromUtf8(language == Language::German ? de : en);
-}
 
 bool isLoopback(const QString& host) {
     if (host.compare(u"localhost", Qt::CaseInsensitive) == 0)
@@ -39,51 +37,43 @@ constexpr int kMaxRedirects = 5;
 Result<QUrl> checkedServerUrl(const QString& text, Language language) {
     const QUrl url(text.trimmed(), QUrl::StrictMode);
     if (text.trimmed().isEmpty() || !url.isValid() || url.host().isEmpty())
-        return fail(tr2(language, "Keine gültige Server-Adresse: ", "Not a valid server URL: ") +
-                    text);
+        return fail(MessageTable::in(language, Msg::CalDavInvalidUrl) + text);
     const QString scheme = url.scheme().toLower();
     if (scheme == u"https")
         return url;
     if (scheme == u"http") {
         if (isLoopback(url.host()))
             return url;
-        return fail(tr2(language,
-                        "Unverschlüsseltes http ist nur zu dieser Maschine erlaubt; das "
-                        "Passwort würde lesbar übertragen. Bitte https verwenden: ",
-                        "Plain http is allowed only to this machine; the password would travel "
-                        "readable. Please use https: ") +
-                    text);
+        return fail(MessageTable::in(language, Msg::CalDavPlainHttp) + text);
     }
-    return fail(tr2(language, "Nur https- oder http-Adressen sind möglich: ",
-                    "Only https or http URLs are possible: ") +
-                text);
+    return fail(MessageTable::in(language, Msg::CalDavSchemeRefused) + text);
 }
 
 QString Response::describe(Language language) const {
     if (timedOut)
-        return tr2(language, "Zeitüberschreitung", "Timeout");
+        return MessageTable::in(language, Msg::CalDavTimeout);
     if (!error.isEmpty())
         return error;
     QString reason;
     switch (status) {
     case 401:
-        reason = tr2(language, "Anmeldung abgelehnt", "login refused");
+        reason = MessageTable::in(language, Msg::CalDavHttp401);
         break;
     case 403:
-        reason = tr2(language, "keine Berechtigung", "forbidden");
+        reason = MessageTable::in(language, Msg::CalDavHttp403);
         break;
     case 404:
-        reason = tr2(language, "nicht gefunden", "not found");
+        reason = MessageTable::in(language, Msg::CalDavHttp404);
         break;
     case 409:
-        reason = tr2(language, "Konflikt", "conflict");
+        reason = MessageTable::in(language, Msg::CalDavHttp409);
         break;
     case 412:
-        reason = tr2(language, "Objekt wurde geändert", "object was changed");
+        reason = MessageTable::in(language, Msg::CalDavHttp412);
         break;
     default:
         if (status >= 500)
-            reason = tr2(language, "Serverfehler", "server error");
+            reason = MessageTable::in(language, Msg::CalDavHttp5xx);
         break;
     }
     QString text = QStringLiteral("HTTP ") + QString::number(status);
@@ -105,14 +95,10 @@ Result<std::unique_ptr<Client>> Client::create(const Connection& c) {
     if (!c.caFile.trimmed().isEmpty()) {
         QFile file(c.caFile.trimmed());
         if (!file.open(QIODevice::ReadOnly))
-            return fail(tr2(c.language, "Die CA-Datei kann nicht gelesen werden: ",
-                            "The CA file cannot be read: ") +
-                        c.caFile);
+            return fail(MessageTable::in(c.language, Msg::CalDavCaUnreadable) + c.caFile);
         const QList<QSslCertificate> certs = QSslCertificate::fromData(file.readAll());
         if (certs.isEmpty())
-            return fail(tr2(c.language, "Die CA-Datei enthält kein PEM-Zertifikat: ",
-                            "The CA file holds no PEM certificate: ") +
-                        c.caFile);
+            return fail(MessageTable::in(c.language, Msg::CalDavCaNoCertificate) + c.caFile);
         client->ssl_.addCaCertificates(certs);
     }
     client->authorization_ = "Basic " + (c.user + u':' + c.password).toUtf8().toBase64();
@@ -132,9 +118,7 @@ void Client::issue(const Request& request, int hops,
     if (!sameServer(base_, request.url)) {
         Response r;
         r.url = request.url;
-        r.error = tr2(language_, "Anfrage an einen anderen Server abgelehnt: ",
-                      "Request to another server refused: ") +
-                  request.url.toString();
+        r.error = MessageTable::in(language_, Msg::CalDavOtherServer) + request.url.toString();
         QMetaObject::invokeMethod(
             nam_.get(), [r, finished = std::move(finished)]() { finished(r); },
             Qt::QueuedConnection);
@@ -182,11 +166,10 @@ void Client::issue(const Request& request, int hops,
                 const QUrl target = request.url.resolved(
                     reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
                 if (!sameServer(base_, target)) {
-                    r.error = tr2(language_, "Weiterleitung auf einen anderen Server abgelehnt: ",
-                                  "Redirect to another server refused: ") +
+                    r.error = MessageTable::in(language_, Msg::CalDavRedirectOtherServer) +
                               target.toString();
                 } else if (hops >= kMaxRedirects) {
-                    r.error = tr2(language_, "Zu viele Weiterleitungen", "Too many redirects");
+                    r.error = MessageTable::in(language_, Msg::CalDavTooManyRedirects);
                 } else {
                     Request next = request;
                     next.url = target;

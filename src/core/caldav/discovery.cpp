@@ -1,6 +1,7 @@
 #include "caldav/discovery.h"
 
 #include "caldav/davxml.h"
+#include "ui/messages.h"
 
 #include <QSet>
 #include <algorithm>
@@ -8,10 +9,6 @@
 namespace mv::caldav {
 
 namespace {
-
-QString tr2(Language language, const char* de, const char* en) {
-    return QString::fromUtf8(language == Language::German ? de : en);
-}
 
 const QString kPrincipal = clark(kDav, "principal");
 const QString kCalendar = clark(kCalDav, "calendar");
@@ -76,9 +73,7 @@ bool acceptsEvents(const DavResponse& r) {
 } // namespace
 
 QString loginRefusedText(Language language, const QString& user) {
-    QString text =
-        tr2(language, "Anmeldung am CalDAV-Server abgelehnt: Benutzer oder Passwort falsch.",
-            "The CalDAV server refused the login: wrong user or password.");
+    QString text = MessageTable::in(language, Msg::CalDavLoginRefused);
     if (!user.isEmpty())
         text += QStringLiteral(" (") + user + u')';
     return text;
@@ -119,8 +114,7 @@ Result<CalendarList> discoverCalendars(Client& client) {
     }
     if (principalHref.isEmpty())
         return fail(
-            tr2(language, "Kein CalDAV-Konto unter dieser Adresse gefunden",
-                "No CalDAV account found at this address") +
+            MessageTable::in(language, Msg::CalDavNoAccount) +
             (lastProblem.isEmpty() ? QString() : QStringLiteral(" (") + lastProblem + u')'));
 
     const QList<QPair<const char*, const char*>> principalProps{
@@ -273,7 +267,7 @@ CalendarCheck checkCalendar(Client& client, const QString& path) {
             return out;
         }
     }
-    out.problem = tr2(client.language(), "kein Kalender für Termine", "no calendar for events");
+    out.problem = MessageTable::in(client.language(), Msg::CalDavNoEventCalendar);
     return out;
 }
 

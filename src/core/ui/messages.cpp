@@ -57,6 +57,34 @@ constexpr Texts kTexts[] = {
     {"Das Zeichen \"%2\" im Feld \"%1\" kann nicht gespeichert werden. Bitte ändern Sie den "
      "Text.",
      "The character \"%2\" in the field \"%1\" cannot be stored. Please change the text."},
+    {"Soll dieser Termin auch aus den Kalendern des Kalenderservers gelöscht werden?",
+     "Should this date also be deleted from the calendars of the calendar server?"},
+    {"Keine gültige Server-Adresse: ", "Not a valid server URL: "},
+    {"Unverschlüsseltes http ist nur zu dieser Maschine erlaubt; das Passwort würde lesbar "
+     "übertragen. Bitte https verwenden: ",
+     "Plain http is allowed only to this machine; the password would travel readable. Please "
+     "use https: "},
+    {"Nur https- oder http-Adressen sind möglich: ", "Only https or http URLs are possible: "},
+    {"Die CA-Datei kann nicht gelesen werden: ", "The CA file cannot be read: "},
+    {"Die CA-Datei enthält kein PEM-Zertifikat: ", "The CA file holds no PEM certificate: "},
+    {"Anfrage an einen anderen Server abgelehnt: ", "Request to another server refused: "},
+    {"Weiterleitung auf einen anderen Server abgelehnt: ", "Redirect to another server refused: "},
+    {"Zu viele Weiterleitungen", "Too many redirects"},
+    {"Zeitüberschreitung", "Timeout"},
+    {"Anmeldung abgelehnt", "login refused"},
+    {"keine Berechtigung", "forbidden"},
+    {"nicht gefunden", "not found"},
+    {"Konflikt", "conflict"},
+    {"Objekt wurde geändert", "object was changed"},
+    {"Serverfehler", "server error"},
+    {"Anmeldung am CalDAV-Server abgelehnt: Benutzer oder Passwort falsch.",
+     "The CalDAV server refused the login: wrong user or password."},
+    {"Kein CalDAV-Konto unter dieser Adresse gefunden", "No CalDAV account found at this address"},
+    {"kein Kalender für Termine", "no calendar for events"},
+    {"nicht gesendet", "not sent"},
+    {"Datum nicht lesbar", "date cannot be read"},
+    {"Unter diesem Namen steht ein fremder Termin; er bleibt unverändert",
+     "A foreign entry stands under this name; it stays unchanged"},
 };
 static_assert(std::size(kTexts) == static_cast<size_t>(Msg::Count_));
 
@@ -68,6 +96,10 @@ QString MessageTable::german(Msg m) {
 
 QString MessageTable::english(Msg m) {
     return QString::fromUtf8(kTexts[static_cast<int>(m)].english);
+}
+
+QString MessageTable::in(Language language, Msg m) {
+    return language == Language::English ? english(m) : german(m);
 }
 
 void MessageTable::fill(Language language) {

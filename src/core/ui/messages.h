@@ -43,6 +43,30 @@ enum class Msg {
     Language,
     Country,
     Unstorable, // %1 the field, %2 the character
+    // Removing a further day with a calendar server in place of GroupWise.
+    ConfirmDeleteEntryServer,
+    // The calendar server (CalDAV).
+    CalDavInvalidUrl,          // followed by the URL
+    CalDavPlainHttp,           // followed by the URL
+    CalDavSchemeRefused,       // followed by the URL
+    CalDavCaUnreadable,        // followed by the file
+    CalDavCaNoCertificate,     // followed by the file
+    CalDavOtherServer,         // followed by the URL
+    CalDavRedirectOtherServer, // followed by the URL
+    CalDavTooManyRedirects,
+    CalDavTimeout,
+    CalDavHttp401,
+    CalDavHttp403,
+    CalDavHttp404,
+    CalDavHttp409,
+    CalDavHttp412,
+    CalDavHttp5xx,
+    CalDavLoginRefused,
+    CalDavNoAccount,
+    CalDavNoEventCalendar,
+    CalDavNotSent,
+    CalDavDateUnreadable,
+    CalDavForeignEntry,
     Count_
 };
 
@@ -55,6 +79,8 @@ public:
 
     static QString german(Msg m);
     static QString english(Msg m);
+    // For code that is given a language rather than a filled table.
+    static QString in(Language language, Msg m);
 
 private:
     std::array<QString, static_cast<int>(Msg::Count_)> texts_;

@@ -82,6 +82,7 @@ void frmDef::connectHandlers() {
         [this] { return QString::number(selectedYear_); },
         [this] { return appearance_->activeDefault(); },
         [this](const DayEntry& day) { return cmdLöschen_GroupWise(day); },
+        [this] { return calDavChosen() ? Msg::ConfirmDeleteEntryServer : Msg::ConfirmDeleteEntry; },
     });
 
     for (QTreeWidget* list : {lvListe_, lstAddressBookEntries_, lvAdressen_})

@@ -334,8 +334,9 @@ void FurtherDaysEditor::lvWeitereTage_DblClick() {
 void FurtherDaysEditor::cmdLöschen_Click() {
     if (!itmSelectedDay_)
         return;
-    if (messages_.box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),
-                      messages_.msg(Msg::ConfirmDeleteEntry),
+    const Msg question =
+        links_.removalQuestion ? links_.removalQuestion() : Msg::ConfirmDeleteEntry;
+    if (messages_.box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle), messages_.msg(question),
                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         if (!links_.removeFromCalendars(dayRow(itmSelectedDay_)))
             return;

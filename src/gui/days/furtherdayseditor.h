@@ -29,6 +29,8 @@ public:
         std::function<std::optional<DefaultAppointment>()> defaultAppointment;
         // The calendar part of removing a day the user confirmed; false keeps the day.
         std::function<bool(const DayEntry&)> removeFromCalendars;
+        // The question before a removal, naming the calendars the day would also leave.
+        std::function<Msg()> removalQuestion;
     };
 
     FurtherDaysEditor(WindowMessages messages, QWidget* parent = nullptr);

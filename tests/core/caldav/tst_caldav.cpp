@@ -240,6 +240,47 @@ private slots:
         QCOMPARE(*calendars, expected); // carol's task list is no calendar for events
     }
 
+    // The texts the server side shows come from the message table in the language asked.
+    void textsInLanguage_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("German") << false;
+        QTest::newRow("English") << true;
+    }
+    void textsInLanguage() {
+        QFETCH(bool, english);
+        const Language language = english ? Language::English : Language::German;
+        const auto text = [language](Msg m) { return MessageTable::in(language, m); };
+        const QString remote = QStringLiteral("http://cal.example.org/");
+        QCOMPARE(checkedServerUrl(remote, language).error(), text(Msg::CalDavPlainHttp) + remote);
+        const QString ftp = QStringLiteral("ftp://cal.example.org/");
+        QCOMPARE(checkedServerUrl(ftp, language).error(), text(Msg::CalDavSchemeRefused) + ftp);
+        QCOMPARE(checkedServerUrl(QString(), language).error(), text(Msg::CalDavInvalidUrl));
+        QCOMPARE(loginRefusedText(language), text(Msg::CalDavLoginRefused));
+
+        Response r;
+        r.timedOut = true;
+        QCOMPARE(r.describe(language), text(Msg::CalDavTimeout));
+        const QList<std::pair<int, Msg>> reasons{
+            {401, Msg::CalDavHttp401}, {403, Msg::CalDavHttp403}, {404, Msg::CalDavHttp404},
+            {409, Msg::CalDavHttp409}, {412, Msg::CalDavHttp412}, {503, Msg::CalDavHttp5xx}};
+        for (const auto& [status, reason] : reasons) {
+            Response answer;
+            answer.status = status;
+            QCOMPARE(answer.describe(language),
+                     QStringLiteral("HTTP %1 (%2)").arg(status).arg(text(reason)));
+        }
+
+        Connection c = connection();
+        c.language = language;
+        c.caFile = QStringLiteral("/nonexistent/ca.pem");
+        QCOMPARE(Client::create(c).error(), text(Msg::CalDavCaUnreadable) + c.caFile);
+        c.caFile.clear();
+        auto client = Client::create(c);
+        QVERIFY(client.ok());
+        QCOMPARE(checkCalendar(**client, QStringLiteral("/alice/")).problem,
+                 text(Msg::CalDavNoEventCalendar));
+    }
+
     void wrongPassword() {
         auto client = Client::create(connection(QStringLiteral("service"), QStringLiteral("nope")));
         QVERIFY(client.ok());

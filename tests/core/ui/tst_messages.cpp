@@ -50,6 +50,20 @@ private slots:
                               << "File created successfully: ";
         QTest::newRow("country") << int(Msg::Country) << "Land"
                                  << "Country";
+        QTest::newRow("server question")
+            << int(Msg::ConfirmDeleteEntryServer)
+            << "Soll dieser Termin auch aus den Kalendern des Kalenderservers gelöscht werden?"
+            << "Should this date also be deleted from the calendars of the calendar server?";
+        QTest::newRow("server login")
+            << int(Msg::CalDavLoginRefused)
+            << "Anmeldung am CalDAV-Server abgelehnt: Benutzer oder Passwort falsch."
+            << "The CalDAV server refused the login: wrong user or password.";
+        QTest::newRow("server plain http")
+            << int(Msg::CalDavPlainHttp)
+            << "Unverschlüsseltes http ist nur zu dieser Maschine erlaubt; das Passwort würde "
+               "lesbar übertragen. Bitte https verwenden: "
+            << "Plain http is allowed only to this machine; the password would travel readable. "
+               "Please use https: ";
     }
     void exactTexts() {
         QFETCH(int, msg);
