@@ -151,7 +151,7 @@ std::optional<CalDavRunInput> runInput(Context& ctx, const Options& o) {
 }
 
 int finishRun(const RunResult& r) {
-    if (r.status != RunStatus::Finished) {
+    if (r.status != RunStatus::Finished && r.status != RunStatus::Stopped) {
         printError(r.errorDescription);
         return kFailure;
     }
@@ -159,6 +159,8 @@ int finishRun(const RunResult& r) {
         print(r.logFilePath + u'\n');
     else
         printError(QStringLiteral("warning: the run log was not written: ") + r.logError);
+    if (r.status == RunStatus::Stopped)
+        printError(r.errorDescription);
     return r.failed() ? kFailure : kOk;
 }
 

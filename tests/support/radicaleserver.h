@@ -26,6 +26,9 @@ class RadicaleServer {
 public:
     struct Options {
         bool tls = false;
+        // A shell command Radicale runs in the storage folder after each change; when it
+        // fails, the change (already stored) is answered with 500.
+        QString storageHook = {};
         QStringList users{QStringLiteral("service:svcpw"), QStringLiteral("alice:alicepw"),
                           QStringLiteral("bob:bobpw"), QStringLiteral("carol:carolpw")};
     };
@@ -127,6 +130,18 @@ public:
                             QStringLiteral("--data-binary"), u'@' + f.fileName(), url(path)});
     }
 
+    // Gives a user another password; the server asks the file at each request.
+    bool setPassword(const QString& user, const QString& password) {
+        for (QString& u : options_.users) {
+            if (u.section(u':', 0, 0) == user)
+                u = user + u':' + password;
+        }
+        return run(QStringLiteral("htpasswd"),
+                   {QStringLiteral("-bp"), usersFile(), user, password});
+    }
+    QString usersFile() const { return path(QStringLiteral("users")); }
+    QString storageFolder() const { return path(QStringLiteral("collections")); }
+
     // The objects of a calendar as stored (owner/name), read from the storage folder.
     QList<QByteArray> objects(const QString& owner, const QString& name) const {
         QList<QByteArray> out;
@@ -176,7 +191,7 @@ private:
     }
 
     QString writeFiles() {
-        const QString users = path(QStringLiteral("users"));
+        const QString users = usersFile();
         bool first = true;
         for (const QString& u : options_.users) {
             QStringList args{first ? QStringLiteral("-cbp") : QStringLiteral("-bp"), users,
@@ -219,10 +234,10 @@ private:
                                     "[auth]\ntype = htpasswd\nhtpasswd_filename = %3\n"
                                     "htpasswd_encryption = plain\ndelay = 0\n"
                                     "[rights]\ntype = from_file\nfile = %4\n"
-                                    "[storage]\nfilesystem_folder = %5\n"
+                                    "[storage]\nfilesystem_folder = %5\nhook = %6\n"
                                     "[web]\ntype = none\n[logging]\nlevel = warning\n")
                          .arg(port_)
-                         .arg(tls, users, rights.fileName(), path(QStringLiteral("collections")))
+                         .arg(tls, users, rights.fileName(), storageFolder(), options_.storageHook)
                          .toUtf8());
         return {};
     }

@@ -72,9 +72,6 @@ public:
     ServerBackend(Client& client, const CalDavRunInput& in) : client_(client), in_(in) {}
 
     std::unique_ptr<RunCalendar> open(const RunTarget& target, RunKind kind) override {
-        // After a refused login nothing more is sent.
-        if (unauthorized_)
-            throw RunError{401, loginRefusedText(in_.language)};
         if (kind == RunKind::DeleteAll) {
             DeleteOutcome d = deleteYear(client_, target.name, in_.year);
             if (d.unauthorized)
@@ -91,7 +88,13 @@ public:
         return std::make_unique<ServerCalendar>(std::move(w));
     }
 
-    bool unauthorized() const { return unauthorized_; }
+    // Every calendar is reached with the one account: once it is refused, nothing more is
+    // sent.
+    std::optional<RunError> stopped() const override {
+        if (!unauthorized_)
+            return std::nullopt;
+        return RunError{401, loginRefusedText(in_.language)};
+    }
 
 private:
     Client& client_;

@@ -31,8 +31,10 @@ struct CalDavRunInput {
 // The write and delete-all runs on the selected calendars, with the GroupWise runs' rows,
 // observer and log files ("PR-", "PR-DEL-"; the calendar path where a user ID stands).
 // A refused login stops the run before anything is written: status Aborted,
-// errorDescription the one message. Any other failure of a calendar fails its row and the
-// run goes on.
+// errorDescription the one message. A login refused later (a password changed or revoked
+// during the run) ends the run after that calendar: status Stopped, the same message, the
+// later calendars not tried. Any other failure of a calendar fails its row and the run goes
+// on.
 RunResult CalDavWriteRun(const CalDavRunInput& input, RunObserver& observer);
 RunResult CalDavDeleteAllRun(const CalDavRunInput& input, RunObserver& observer);
 

@@ -25,6 +25,17 @@ private:
     RunResult& result_;
 };
 
+// True when the backend ended the run after the target just finished.
+bool stopsAfterTarget(const RunBackend& backend, RunResult& result) {
+    const std::optional<RunError> stop = backend.stopped();
+    if (!stop)
+        return false;
+    result.status = RunStatus::Stopped;
+    result.errorNumber = stop->number;
+    result.errorDescription = stop->description;
+    return true;
+}
+
 } // namespace
 
 QString errorLine(int number, const QString& description) {
@@ -80,6 +91,8 @@ void executeWriteRun(const RunPlan& plan, RunBackend& backend, RunObserver& obse
             observer.progress(done, total);
             result.rows.append(row);
             observer.targetFinished(row);
+            if (stopsAfterTarget(backend, result))
+                break;
             continue;
         }
         row.login = kOk;
@@ -134,6 +147,8 @@ void executeWriteRun(const RunPlan& plan, RunBackend& backend, RunObserver& obse
         }
         result.rows.append(row);
         observer.targetFinished(row);
+        if (stopsAfterTarget(backend, result))
+            break;
     }
 
     observer.runFinished();
@@ -208,6 +223,8 @@ void executeDeleteAllRun(const RunPlan& plan, RunBackend& backend, RunObserver& 
         observer.progress(++done, total);
         result.rows.append(row);
         observer.targetFinished(row);
+        if (stopsAfterTarget(backend, result))
+            break;
     }
     observer.runFinished();
     saveLog(result, plan.environment, QStringLiteral("PR-DEL-"));

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace mv {
 
@@ -46,6 +47,9 @@ public:
     virtual ~RunBackend() = default;
     // Logs in to the target's calendar. Throws RunError.
     virtual std::unique_ptr<RunCalendar> open(const RunTarget& target, RunKind kind) = 0;
+    // Asked after each target: a failure that no later target can escape (the refused login
+    // of the one account all targets share) ends the run there.
+    virtual std::optional<RunError> stopped() const { return std::nullopt; }
 };
 
 struct RunPlan {
@@ -60,7 +64,8 @@ struct RunPlan {
 };
 
 // Both continue a result whose runLog holds the header and whose start succeeded; they
-// tell runStarted ... runFinished and save the log ("PR-", "PR-DEL-").
+// tell runStarted ... runFinished and save the log ("PR-", "PR-DEL-"). A backend that
+// stopped the run leaves status Stopped with its failure as the error.
 void executeWriteRun(const RunPlan& plan, RunBackend& backend, RunObserver& observer,
                      RunResult& result);
 void executeDeleteAllRun(const RunPlan& plan, RunBackend& backend, RunObserver& observer,

@@ -76,13 +76,15 @@ public:
 
 enum class RunStatus {
     Finished,    // reached its end; the log file was written unless logError says otherwise
+    Stopped,     // ended early by a failure no later target escapes (errorNumber,
+                 // errorDescription); later targets not tried; the log file as with Finished
     NoGroupWise, // no session could be created (429): show MsgNoGroupWise and end the program
     Aborted,     // another error before the first target: no log file
 };
 
 struct RunResult {
     RunStatus status = RunStatus::Finished;
-    int errorNumber = 0; // NoGroupWise and Aborted
+    int errorNumber = 0; // Stopped, NoGroupWise and Aborted
     QString errorDescription;
     QString errorSource;
     QString errorCause; // NoGroupWise: why the store refused, when it exists
@@ -94,7 +96,9 @@ struct RunResult {
     bool anyFailure = false; // a login, a day or a deletion failed
 
     bool failed() const { return status != RunStatus::Finished || anyFailure || logFailed(); }
-    bool logFailed() const { return status == RunStatus::Finished && !logWritten; }
+    bool logFailed() const {
+        return (status == RunStatus::Finished || status == RunStatus::Stopped) && !logWritten;
+    }
     // The MsgNoGroupWise box (critical, "Marvolingen") in the given table's language.
     Notice noGroupWiseNotice(const MessageTable& messages) const;
 };

@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 
 #include <QTreeWidget>
+#include <optional>
 
 namespace mv {
 
@@ -89,6 +90,23 @@ CalDavRunInput runInput(const Environment& env, const MessageTable& messages, La
     return in;
 }
 
+// One box at the end of a run, when there is anything to tell: why it stopped, and that the
+// log file is missing.
+std::optional<Notice> runEndNotice(const RunResult& r, const MessageTable& messages) {
+    const QString logProblem =
+        r.logFailed() ? messages[Msg::FileNotCreated] + QStringLiteral("\n") + r.logError
+                      : QString();
+    if (r.status != RunStatus::Finished) {
+        QString text = r.errorDescription;
+        if (!logProblem.isEmpty())
+            text += QStringLiteral("\n") + logProblem;
+        return Notice{text, QString::fromLatin1(kAppTitle), Notice::Icon::Critical};
+    }
+    if (!logProblem.isEmpty())
+        return Notice{logProblem, QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation};
+    return std::nullopt;
+}
+
 } // namespace
 
 void frmDef::cmdEintragen_CalDav() {
@@ -101,11 +119,8 @@ void frmDef::cmdEintragen_CalDav() {
     in.year = selectedYear_;
     const RunResult r = CalDavWriteRun(in, view);
     wait.release();
-    if (r.status != RunStatus::Finished)
-        showNotice({r.errorDescription, QString::fromLatin1(kAppTitle), Notice::Icon::Critical});
-    else if (r.logFailed())
-        showNotice({messages_[Msg::FileNotCreated] + QStringLiteral("\n") + r.logError,
-                    QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation});
+    if (const auto notice = runEndNotice(r, messages_))
+        showNotice(*notice);
 }
 
 void frmDef::cmddeleteall_CalDav(int year) {
@@ -116,11 +131,8 @@ void frmDef::cmddeleteall_CalDav(int year) {
     in.year = year;
     const RunResult r = CalDavDeleteAllRun(in, view);
     wait.release();
-    if (r.status != RunStatus::Finished)
-        showNotice({r.errorDescription, QString::fromLatin1(kAppTitle), Notice::Icon::Critical});
-    else if (r.logFailed())
-        showNotice({messages_[Msg::FileNotCreated] + QStringLiteral("\n") + r.logError,
-                    QString::fromLatin1(kAppTitle), Notice::Icon::Exclamation});
+    if (const auto notice = runEndNotice(r, messages_))
+        showNotice(*notice);
 }
 
 bool frmDef::cmdLöschen_CalDav(const DayEntry& day, int year) {

@@ -10,6 +10,7 @@
 #include "ical/icalendar.h"
 
 #include <QMap>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -487,6 +488,57 @@ private slots:
         QCOMPARE(r.status, RunStatus::Aborted);
         QCOMPARE(stored(QStringLiteral("bob"), QStringLiteral("nopw")).count, 0);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+    }
+
+    // The password changes after the first calendar: the refusal ends the run at the
+    // calendar that met it.
+    void passwordRevokedMidRun_data() {
+        QTest::addColumn<bool>("deleteAll");
+        QTest::newRow("write") << false;
+        QTest::newRow("delete-all") << true;
+    }
+    void passwordRevokedMidRun() {
+        QFETCH(bool, deleteAll);
+        const QString prefix = deleteAll ? QStringLiteral("revd") : QStringLiteral("revw");
+        QStringList names;
+        QStringList paths;
+        for (int i = 1; i <= 3; ++i) {
+            names.append(prefix + QString::number(i));
+            QVERIFY(server_.makeCalendar(QStringLiteral("bob"), names.last(), names.last()));
+            paths.append(QStringLiteral("/bob/") + names.last() + u'/');
+        }
+        QTemporaryDir dir;
+        const CalDavRunInput in = runInput(dir.path(), paths);
+        if (deleteAll) {
+            Recorder before;
+            QVERIFY(!CalDavWriteRun(in, before).failed());
+        }
+        const auto restore = qScopeGuard(
+            [this] { server_.setPassword(QStringLiteral("service"), QStringLiteral("svcpw")); });
+        Recorder rec;
+        rec.afterFirstTarget = [this] {
+            QVERIFY(server_.setPassword(QStringLiteral("service"), QStringLiteral("revoked")));
+        };
+        const RunResult r = deleteAll ? CalDavDeleteAllRun(in, rec) : CalDavWriteRun(in, rec);
+        QCOMPARE(r.status, RunStatus::Stopped);
+        QVERIFY(r.failed());
+        QCOMPARE(r.errorNumber, 401);
+        QCOMPARE(r.errorDescription, loginRefusedText(Language::German));
+        const QList<ProcessingRow> rows{
+            {paths[0], QStringLiteral("OK"),
+             deleteAll ? QStringLiteral("DEL") : QStringLiteral("OK")},
+            {paths[1], QStringLiteral("--"), QString()},
+        };
+        QCOMPARE(r.rows, rows);
+        QCOMPARE(rec.finished, rows); // the third calendar is not tried
+        QVERIFY(r.logWritten);
+        const QString log = logText(r);
+        QVERIFY(log.contains(paths[1] + QStringLiteral("\r\nKeine Anmeldung\r\n")));
+        QVERIFY(!log.contains(paths[2]));
+        for (int i = 0; i < 3; ++i) {
+            const bool written = deleteAll ? i > 0 : i == 0;
+            QCOMPARE(stored(QStringLiteral("bob"), names[i]).count, written ? 4 : 0);
+        }
     }
 
     void serverStoppedMidRun() {

@@ -1,5 +1,6 @@
 #include "caldav/caldavsettings.h"
 #include "caldav/calendarops.h"
+#include "caldav/discovery.h"
 #include "settings/profilefile.h"
 #include "support/radicaleserver.h"
 
@@ -168,6 +169,56 @@ private slots:
         QCOMPARE(refused.err.count(u'\n'), 1);
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("PR-*")}).size(), logs);
         QCOMPARE(server_.objects(QStringLiteral("alice"), QStringLiteral("cli")).size(), 0);
+    }
+
+    // The password is revoked by the server's storage hook once the first object of the
+    // first calendar is stored: the run ends at that calendar with the one login message
+    // and a failed exit; the second calendar is not tried.
+    void passwordRevokedMidRun() {
+        RadicaleServer revoking(RadicaleServer::Options{
+            .storageHook =
+                QStringLiteral("test ! -e revoke || htpasswd -bp ../users service revoked")});
+        const QString problem = revoking.start();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        for (const char* name : {"first", "second"})
+            QVERIFY(revoking.makeCalendar(QStringLiteral("alice"), QString::fromLatin1(name),
+                                          QString::fromLatin1(name)));
+        QTemporaryDir dir;
+        QFile ini(dir.filePath(QStringLiteral("Feiertage.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Einstellungen]\r\nSprache=Deutsch\r\nLand=Deutschland\r\n");
+        ini.close();
+        const Run set = cli(dir.path(),
+                            {QStringLiteral("caldav"), QStringLiteral("set"),
+                             QStringLiteral("--url"), revoking.url(), QStringLiteral("--user"),
+                             QStringLiteral("service"), QStringLiteral("--password-stdin")},
+                            "svcpw\n");
+        QCOMPARE(set.code, 0);
+        QCOMPARE(
+            cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("select"),
+                             QStringLiteral("/alice/first/"), QStringLiteral("/alice/second/")})
+                .code,
+            0);
+        // More days than requests under way: some are sent after the refusal.
+        const qsizetype days = cli(dir.path(), {QStringLiteral("days"), QStringLiteral("--year"),
+                                                QStringLiteral("2026"), QStringLiteral("--format"),
+                                                QStringLiteral("tsv")})
+                                   .out.count(u'\n');
+        QVERIFY(days > kInFlight);
+        QFile revoke(revoking.storageFolder() + QStringLiteral("/revoke"));
+        QVERIFY(revoke.open(QIODevice::WriteOnly));
+        revoke.close();
+
+        const Run r = cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("write"),
+                                       QStringLiteral("--year"), QStringLiteral("2026")});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, loginRefusedText(Language::German) + u'\n');
+        const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("/alice/first/\tOK\t--"));
+        QVERIFY(QFileInfo(lines[1]).fileName().startsWith(QStringLiteral("PR-")));
+        QVERIFY(!revoking.objects(QStringLiteral("alice"), QStringLiteral("first")).isEmpty());
+        QCOMPARE(revoking.objects(QStringLiteral("alice"), QStringLiteral("second")).size(), 0);
     }
 
     void wrongPasswordListing() {
