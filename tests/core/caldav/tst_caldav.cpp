@@ -23,6 +23,7 @@ namespace {
 class Recorder : public RunObserver {
 public:
     QList<ProcessingRow> finished;
+    QList<bool> dayResults;
     std::function<void()> afterFirstTarget;
     std::function<void()> onRunStarted;
 
@@ -30,6 +31,7 @@ public:
         if (onRunStarted)
             onRunStarted();
     }
+    void dayResult(const QString&, const DayEntry&, bool ok) override { dayResults.append(ok); }
     void targetFinished(const ProcessingRow& row) override {
         finished.append(row);
         if (finished.size() == 1 && afterFirstTarget)
@@ -78,8 +80,11 @@ private:
         int ours = 0;
     };
     Stored stored(const QString& owner, const QString& name) const {
+        return stored(server_, owner, name);
+    }
+    static Stored stored(const RadicaleServer& server, const QString& owner, const QString& name) {
         Stored s;
-        for (const QByteArray& object : server_.objects(owner, name)) {
+        for (const QByteArray& object : server.objects(owner, name)) {
             const auto info = readObject(object);
             if (!info)
                 continue;
@@ -539,6 +544,47 @@ private slots:
             const bool written = deleteAll ? i > 0 : i == 0;
             QCOMPARE(stored(QStringLiteral("bob"), names[i]).count, written ? 4 : 0);
         }
+    }
+
+    // A server error on every change (a storage hook that fails, after the change is
+    // stored): no day counts as written, the run fails, and a rerun once the fault is gone
+    // writes every day once.
+    void serverErrorDuringWrite() {
+        RadicaleServer faulty(
+            RadicaleServer::Options{.storageHook = QStringLiteral("test ! -e fail-writes")});
+        const QString problem = faulty.start();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(faulty.makeCalendar(QStringLiteral("bob"), QStringLiteral("err"),
+                                    QStringLiteral("Err")));
+        QFile fault(faulty.storageFolder() + QStringLiteral("/fail-writes"));
+        QVERIFY(fault.open(QIODevice::WriteOnly));
+        fault.close();
+
+        QTemporaryDir dir;
+        CalDavRunInput in = runInput(dir.path(), {QStringLiteral("/bob/err/")});
+        in.settings.url = faulty.url();
+        Recorder rec;
+        const RunResult r = CalDavWriteRun(in, rec);
+        QCOMPARE(r.status, RunStatus::Finished);
+        QVERIFY(r.failed());
+        QCOMPARE(r.rows, (QList<ProcessingRow>{{QStringLiteral("/bob/err/"), QStringLiteral("OK"),
+                                                QStringLiteral("--")}}));
+        QCOMPARE(rec.dayResults, QList<bool>(4, false));
+        const QString log = logText(r);
+        QVERIFY(!log.contains(QStringLiteral("Eintrag OK")));
+        QCOMPARE(log.count(QStringLiteral(": Eintrag konnte nicht eingetragen werden!\r\n"
+                                          "Error: 500, HTTP 500 (Serverfehler)\r\n")),
+                 4);
+
+        QVERIFY(fault.remove());
+        Recorder again;
+        const RunResult rerun = CalDavWriteRun(in, again);
+        QVERIFY(!rerun.failed());
+        QCOMPARE(again.dayResults, QList<bool>(4, true));
+        const Stored s = stored(faulty, QStringLiteral("bob"), QStringLiteral("err"));
+        QCOMPARE(s.count, 4);
+        QCOMPARE(s.ours, 4);
+        QCOMPARE(s.byUid.size(), 4);
     }
 
     void serverStoppedMidRun() {
