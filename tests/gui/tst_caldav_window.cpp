@@ -1,6 +1,7 @@
 // The CalDAV side of the window: the server frame of frmEinstellungen and the calendar
 // actions of frmDef against a Radicale the test starts.
 #include "caldav/caldavsettings.h"
+#include "caldav/calendarops.h"
 #include "caldav/discovery.h"
 #include "settings/profilefile.h"
 #include "support/radicaleserver.h"
@@ -188,6 +189,47 @@ private slots:
         p.get<QPushButton>(QStringLiteral("cmdListAdressen"))->click();
         QCOMPARE(p.boxes.shown.size(), 2);
         QCOMPARE(p.boxes.last().text, loginRefusedText(Language::German));
+    }
+
+    // The server revokes the password once the first object is stored: one critical box
+    // with the login message, and the second calendar is not tried.
+    void windowPasswordRevokedMidRun() {
+        mv::testsupport::RadicaleServer revoking(mv::testsupport::RadicaleServer::Options{
+            .storageHook =
+                QStringLiteral("test ! -e revoke || htpasswd -bp ../users service revoked")});
+        const QString problem = revoking.start();
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        for (const char* name : {"first", "second"})
+            QVERIFY(revoking.makeCalendar(QStringLiteral("alice"), QString::fromLatin1(name),
+                                          QString::fromLatin1(name)));
+        // The service account's first request makes its principal, a change of its own.
+        QVERIFY(revoking.makeCalendar(QStringLiteral("service"), QStringLiteral("own"),
+                                      QStringLiteral("Own")));
+        mvtest::Program p;
+        {
+            ProfileFile file(p.iniPath());
+            CalDavSettings s;
+            s.kind = ServerKind::CalDAV;
+            s.url = revoking.url();
+            s.user = QStringLiteral("service");
+            s.password = QStringLiteral("svcpw");
+            s.calendars = {{QStringLiteral("/alice/first/"), QStringLiteral("alice"), {}},
+                           {QStringLiteral("/alice/second/"), QStringLiteral("alice"), {}}};
+            QVERIFY(SaveCalDavSettings(file, s).ok());
+        }
+        p.start();
+        QFile revoke(revoking.storageFolder() + QStringLiteral("/revoke"));
+        QVERIFY(revoke.open(QIODevice::WriteOnly));
+        revoke.close();
+        p.get<QPushButton>(QStringLiteral("cmdEintragen"))->click();
+        // More days than requests under way: some are sent after the refusal.
+        QVERIFY(p.get<QTreeWidget>(QStringLiteral("lvListe"))->topLevelItemCount() > kInFlight);
+        QCOMPARE(p.boxes.shown.size(), 1);
+        QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+        QCOMPARE(p.boxes.last().text, loginRefusedText(Language::German));
+        QCOMPARE(mvtest::joinedRows(p.get<QTreeWidget>(QStringLiteral("lvVerarbeitung"))),
+                 rows({"/alice/first/|OK|--"}));
+        QCOMPARE(revoking.objects(QStringLiteral("alice"), QStringLiteral("second")).size(), 0);
     }
 
     void dialogStoresServer() {
