@@ -61,7 +61,7 @@ int caldavSet(Context& ctx, const QStringList& args) {
         printError(client.error());
         return kFailure;
     }
-    if (auto saved = SaveCalDavSettings(ctx.file, s); !saved) {
+    if (auto saved = SaveCalDavSettings(ctx.file, s, ctx.settings.language); !saved) {
         printError(saved.error());
         return kFailure;
     }
@@ -122,7 +122,7 @@ int caldavSelect(Context& ctx, const QStringList& args) {
         }
         s.calendars.append(ref);
     }
-    if (auto saved = SaveCalDavSettings(ctx.file, s); !saved) {
+    if (auto saved = SaveCalDavSettings(ctx.file, s, ctx.settings.language); !saved) {
         printError(saved.error());
         return kFailure;
     }

@@ -78,7 +78,8 @@ int main(int argc, char* argv[]) {
         language.hide();
         mv::ProfileFile profile(env.settingsPath());
         QString address = u"192.168.0.1"_s, port = u"1677"_s;
-        mv::frmEinstellungen settings(&window, profile, address, port, window.messages());
+        mv::frmEinstellungen settings(&window, profile, address, port, window.messages(),
+                                      mv::languageFromStored(run.language));
         ok &= save(&settings, u"%1/frmEinstellungen-%2.png"_s.arg(out, run.suffix));
         settings.hide();
         mv::frmAbout about(&window);

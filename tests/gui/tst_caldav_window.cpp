@@ -59,7 +59,7 @@ class TstCalDavWindow : public QObject {
         s.url = server_.url();
         s.user = QStringLiteral("service");
         s.password = password;
-        QVERIFY(SaveCalDavSettings(file, s).ok());
+        QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
     }
 
 private slots:
@@ -170,6 +170,40 @@ private slots:
         QCOMPARE(further->topLevelItemCount(), 0);
     }
 
+    // A calendar selection the settings file refuses: the message in the interface language.
+    void userListSaveFailure_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("text"); // %1: the file's return code
+        QTest::addColumn<QString>("title");
+        QTest::newRow("German") << "Deutsch"
+                                << "Einstellungen konnten nicht gespeichert werden! (%1)"
+                                << "Benutzerliste";
+        QTest::newRow("English") << "English"
+                                 << "Can`t save settings! (%1)"
+                                 << "Userlist";
+    }
+    void userListSaveFailure() {
+        QFETCH(QString, language);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        mvtest::Program p;
+        p.writeIni(QStringLiteral("[Einstellungen]\r\nSprache=") + language +
+                   QStringLiteral("\r\n"));
+        connectTo(p, QStringLiteral("svcpw"));
+        p.start();
+        // A folder in place of the settings file: it can be neither read nor written.
+        QVERIFY(QFile::remove(p.iniPath()));
+        QVERIFY(QDir().mkdir(p.iniPath()));
+        const int code =
+            ProfileFile(p.iniPath()).replaceSection(QStringLiteral("CalDAV"), QString(QChar(0)));
+        QVERIFY(code != 1);
+        p.get<QPushButton>(QStringLiteral("cmdBenutzerSpeichern"))->click();
+        QCOMPARE(p.boxes.shown.size(), 1);
+        QCOMPARE(p.boxes.last().text, text.arg(code));
+        QCOMPARE(p.boxes.last().title, title);
+        QCOMPARE(p.boxes.last().icon, QMessageBox::Critical);
+    }
+
     void windowWrongPassword() {
         mvtest::Program p;
         connectTo(p, QStringLiteral("falsch"));
@@ -177,7 +211,7 @@ private slots:
             ProfileFile file(p.iniPath());
             CalDavSettings s = LoadCalDavSettings(file);
             s.calendars = {{QStringLiteral("/alice/home/"), QStringLiteral("alice"), {}}};
-            QVERIFY(SaveCalDavSettings(file, s).ok());
+            QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
         }
         p.start();
         p.get<QPushButton>(QStringLiteral("cmdEintragen"))->click();
@@ -215,7 +249,7 @@ private slots:
             s.password = QStringLiteral("svcpw");
             s.calendars = {{QStringLiteral("/alice/first/"), QStringLiteral("alice"), {}},
                            {QStringLiteral("/alice/second/"), QStringLiteral("alice"), {}}};
-            QVERIFY(SaveCalDavSettings(file, s).ok());
+            QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
         }
         p.start();
         QFile revoke(revoking.storageFolder() + QStringLiteral("/revoke"));
@@ -246,7 +280,7 @@ private slots:
         };
 
         {
-            frmEinstellungen dlg(nullptr, settings, address, port, messages);
+            frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::German);
             dlg.setMessageBox(boxes);
             dlg.show();
             // A file without the section: GroupWise, the CalDAV fields locked.
@@ -280,7 +314,7 @@ private slots:
         // Cancel after changes leaves the file as it was.
         const QByteArray before = readAll(path);
         {
-            frmEinstellungen dlg(nullptr, settings, address, port, messages);
+            frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::German);
             dlg.setMessageBox(boxes);
             dlg.show();
             QVERIFY(child<QRadioButton>(dlg, "optServerart_1")->isChecked());
@@ -293,7 +327,7 @@ private slots:
 
         // Back to GroupWise: the connection stays stored for later.
         {
-            frmEinstellungen dlg(nullptr, settings, address, port, messages);
+            frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::German);
             dlg.setMessageBox(boxes);
             dlg.show();
             child<QRadioButton>(dlg, "optServerart_0")->setChecked(true);
@@ -315,7 +349,7 @@ private slots:
             ProfileFile file(p.iniPath());
             CalDavSettings s = LoadCalDavSettings(file);
             s.calendars = {{QStringLiteral("/alice/years/"), QStringLiteral("alice"), {}}};
-            QVERIFY(SaveCalDavSettings(file, s).ok());
+            QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
         }
         mv::frmDef& w = p.start();
         auto* jahr = p.get<QLineEdit>(QStringLiteral("txtJahr"));

@@ -249,7 +249,7 @@ void TestDialogs::settingsLoadAndStoreVersion() {
     QString port = QStringLiteral("1677");
     const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
 
-    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::German);
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     QCOMPARE(child<QLineEdit>(dlg, "txtIPAdresse")->text(), QStringLiteral("10.0.0.1"));
@@ -321,7 +321,7 @@ void TestDialogs::settingsOkAndCancel() {
     ProfileFile settings(path);
     const MessageTable messages = messageTable(QStringLiteral("Deutsch"));
 
-    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::German);
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
@@ -358,7 +358,7 @@ void TestDialogs::settingsFailedWriteKeepsDialogOpen() {
     QString port = QStringLiteral("1677");
     const MessageTable messages = messageTable(QStringLiteral("English"));
 
-    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::English);
     MessageRecorder log;
     dlg.setMessageBox(log.function());
     dlg.show();
@@ -396,7 +396,7 @@ void TestDialogs::settingsCaptions() {
     QString port;
     // German captions whatever the interface language.
     const MessageTable messages = messageTable(QStringLiteral("English"));
-    frmEinstellungen dlg(nullptr, settings, address, port, messages);
+    frmEinstellungen dlg(nullptr, settings, address, port, messages, Language::English);
 
     QCOMPARE(dlg.objectName(), QStringLiteral("frmEinstellungen"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Einstellungen"));

@@ -4,6 +4,7 @@
 #include "settings/codepage.h"
 #include "settings/profilefile.h"
 #include "settings/settings.h"
+#include "ui/messages.h"
 
 namespace mv::caldav {
 
@@ -53,12 +54,11 @@ CalDavSettings LoadCalDavSettings(const ProfileFile& file) {
     return s;
 }
 
-Result<void> SaveCalDavSettings(ProfileFile& file, const CalDavSettings& s) {
+Result<void> SaveCalDavSettings(ProfileFile& file, const CalDavSettings& s, Language language) {
     const QString pass = QString::fromLatin1(kPassPhrase);
     const QString cipher = s.password.isEmpty() ? QString() : EncryptText(s.password, pass);
     if (fromCp1252(toCp1252(s.password)) != s.password || DecryptText(cipher, pass) != s.password)
-        return fail(
-            QStringLiteral("Das Passwort enthält Zeichen, die nicht gespeichert werden können."));
+        return fail(MessageTable::in(language, Msg::CalDavPasswordUnstorable));
     QStringList lines;
     auto add = [&lines](const QString& key, const QString& value) {
         lines.append(key + u'=' + value);
@@ -80,8 +80,8 @@ Result<void> SaveCalDavSettings(ProfileFile& file, const CalDavSettings& s) {
     block += kNul;
     const int code = file.replaceSection(kSection, block);
     if (code != 1)
-        return fail(
-            QStringLiteral("Einstellungen konnten nicht gespeichert werden! (%1)").arg(code));
+        return fail(MessageTable::in(language, Msg::SaveFailed) + QStringLiteral(" (") +
+                    QString::number(code) + QLatin1Char(')'));
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/language.h"
 #include "ui/result.h"
 
 #include <QList>
@@ -35,6 +36,8 @@ struct CalDavSettings {
 // A file without the section gives the defaults: GroupWise, nothing else.
 CalDavSettings LoadCalDavSettings(const ProfileFile& file);
 // Replaces the whole section in one write of the file; other sections stay as they are.
-Result<void> SaveCalDavSettings(ProfileFile& file, const CalDavSettings& settings);
+// A failure reads in the given language.
+Result<void> SaveCalDavSettings(ProfileFile& file, const CalDavSettings& settings,
+                                Language language);
 
 } // namespace mv::caldav

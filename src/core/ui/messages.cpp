@@ -85,6 +85,9 @@ constexpr Texts kTexts[] = {
     {"Datum nicht lesbar", "date cannot be read"},
     {"Unter diesem Namen steht ein fremder Termin; er bleibt unverändert",
      "A foreign entry stands under this name; it stays unchanged"},
+    {"Das Passwort enthält Zeichen, die nicht gespeichert werden können.",
+     "The password holds characters that cannot be stored."},
+    {"Benutzerliste", "Userlist"},
 };
 static_assert(std::size(kTexts) == static_cast<size_t>(Msg::Count_));
 

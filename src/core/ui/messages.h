@@ -67,6 +67,8 @@ enum class Msg {
     CalDavNotSent,
     CalDavDateUnreadable,
     CalDavForeignEntry,
+    CalDavPasswordUnstorable,
+    TitleUserList,
     Count_
 };
 

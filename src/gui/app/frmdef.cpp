@@ -205,7 +205,8 @@ void frmDef::mnulanguage_Click() {
 
 void frmDef::mnuEinstellungen_Click() {
     ProfileFile file(env_.settingsPath());
-    frmEinstellungen dialog(this, file, postOfficeAddress_, postOfficePort_, messages_);
+    frmEinstellungen dialog(this, file, postOfficeAddress_, postOfficePort_, messages_,
+                            currentLanguage_);
     dialog.setMessageBox(messageBox_);
     if (dialog.exec() == QDialog::Accepted)
         showServerSelection();

@@ -155,8 +155,8 @@ void frmDef::cmdBenutzerSpeichern_CalDav() {
     ProfileFile file(env_.settingsPath());
     CalDavSettings server = LoadCalDavSettings(file);
     server.calendars = calendarsOf(selectedAddresses());
-    if (auto saved = SaveCalDavSettings(file, server); !saved)
-        box(QMessageBox::Critical, QStringLiteral("Benutzerliste"), saved.error());
+    if (auto saved = SaveCalDavSettings(file, server, currentLanguage_); !saved)
+        box(QMessageBox::Critical, msg(Msg::TitleUserList), saved.error());
 }
 
 } // namespace mv

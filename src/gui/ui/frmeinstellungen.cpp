@@ -35,9 +35,9 @@ QString trimBlanks(const QString& text) {
 
 frmEinstellungen::frmEinstellungen(QWidget* parent, ProfileFile& settings,
                                    QString& postOfficeAddress, QString& postOfficePort,
-                                   const MessageTable& messages)
+                                   const MessageTable& messages, Language language)
     : QDialog(parent), settings_(settings), postOfficeAddress_(postOfficeAddress),
-      postOfficePort_(postOfficePort), messages_(messages) {
+      postOfficePort_(postOfficePort), messages_(messages), language_(language) {
     setObjectName(QStringLiteral("frmEinstellungen"));
     setWindowTitle(QStringLiteral("Einstellungen"));
     setModal(true);
@@ -176,6 +176,7 @@ void frmEinstellungen::cmdOK_Click() {
     // An unsafe address or an unreadable CA file is refused before anything is written.
     if (server.kind == caldav::ServerKind::CalDAV || !server.url.isEmpty()) {
         caldav::Connection c{server.url, server.user, server.password, server.caFile};
+        c.language = language_;
         if (auto client = caldav::Client::create(c); !client) {
             messageBox_({client.error(), QString::fromLatin1(kAppTitle), QMessageBox::Warning,
                          QMessageBox::Ok});
@@ -201,7 +202,7 @@ void frmEinstellungen::cmdOK_Click() {
     const char* version = optVersion[0]->isChecked() ? kVersion65 : kVersion702;
     if (!written(writeGroupWiseVersion(settings_, QString::fromLatin1(version))))
         return;
-    if (auto saved = caldav::SaveCalDavSettings(settings_, server); !saved) {
+    if (auto saved = caldav::SaveCalDavSettings(settings_, server, language_); !saved) {
         messageBox_(
             {saved.error(), messages_[Msg::TitleSettings], QMessageBox::Critical, QMessageBox::Ok});
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "messagebox.h"
+#include "ui/language.h"
 
 #include <QDialog>
 #include <QString>
@@ -24,7 +25,7 @@ class frmEinstellungen : public QDialog {
     Q_OBJECT
 public:
     frmEinstellungen(QWidget* parent, ProfileFile& settings, QString& postOfficeAddress,
-                     QString& postOfficePort, const MessageTable& messages);
+                     QString& postOfficePort, const MessageTable& messages, Language language);
 
     void setMessageBox(MessageBoxFunction messageBox);
 
@@ -38,6 +39,7 @@ private:
     QString& postOfficeAddress_;
     QString& postOfficePort_;
     const MessageTable& messages_;
+    Language language_;
     MessageBoxFunction messageBox_;
 
     QGroupBox* Frame1 = nullptr;

@@ -162,7 +162,7 @@ private slots:
         s.calendars = {{QStringLiteral("/alice/home/"), QStringLiteral("alice"),
                         QStringLiteral("Alice privat")},
                        {QStringLiteral("/bob/work/"), QStringLiteral("bob"), QString()}};
-        QVERIFY(SaveCalDavSettings(file, s).ok());
+        QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
         QCOMPARE(LoadCalDavSettings(file).calendars, s.calendars);
         const CalDavSettings back = LoadCalDavSettings(file);
         QCOMPARE(back.password, s.password);
@@ -180,10 +180,60 @@ private slots:
         // A smaller selection leaves no stale calendar behind.
         s.calendars.removeLast();
         s.password = QString::fromUtf8("\xe2\x82\xac\xf0\x9f\x98\x80"); // not storable
-        QVERIFY(!SaveCalDavSettings(file, s).ok());
+        QVERIFY(!SaveCalDavSettings(file, s, Language::German).ok());
         s.password = QStringLiteral("pw");
-        QVERIFY(SaveCalDavSettings(file, s).ok());
+        QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
         QCOMPARE(LoadCalDavSettings(file).calendars.size(), 1);
+    }
+
+    // A refused save tells why in the interface language; "(%1)" is the file's return code.
+    void saveFailureLanguage_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("fileBlocked"); // else the password cannot be stored
+        QTest::addColumn<QString>("message");
+        QTest::newRow("password, German")
+            << false << false
+            << QStringLiteral("Das Passwort enthält Zeichen, die nicht gespeichert werden können.");
+        QTest::newRow("password, English")
+            << true << false
+            << QStringLiteral("The password holds characters that cannot be stored.");
+        QTest::newRow("file, German")
+            << false << true
+            << QStringLiteral("Einstellungen konnten nicht gespeichert werden! (%1)");
+        QTest::newRow("file, English")
+            << true << true << QStringLiteral("Can`t save settings! (%1)");
+    }
+    void saveFailureLanguage() {
+        QFETCH(bool, english);
+        QFETCH(bool, fileBlocked);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString path = dir.filePath(QStringLiteral("Feiertage.ini"));
+        CalDavSettings s;
+        s.kind = ServerKind::CalDAV;
+        s.url = QStringLiteral("https://cal.example.org/dav/");
+        s.password = QString::fromUtf8("\xe2\x82\xac\xf0\x9f\x98\x80"); // not storable
+        if (fileBlocked) {
+            // A plain file where the folder should be: no user, root included, can write below it.
+            const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
+            QFile f(blocker);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.close();
+            path = blocker + QStringLiteral("/Feiertage.ini");
+            s.password = QStringLiteral("pw");
+        }
+        ProfileFile file(path);
+        const auto saved =
+            SaveCalDavSettings(file, s, english ? Language::English : Language::German);
+        QVERIFY(!saved.ok());
+        if (fileBlocked) {
+            const int code = file.replaceSection(QStringLiteral("CalDAV"), QString(QChar(0)));
+            QVERIFY(code != 1);
+            message = message.arg(code);
+        }
+        QCOMPARE(saved.error(), message);
+        QVERIFY(!QFile::exists(path));
     }
 
     void urlSecurity_data() {

@@ -64,6 +64,12 @@ private slots:
                "lesbar übertragen. Bitte https verwenden: "
             << "Plain http is allowed only to this machine; the password would travel readable. "
                "Please use https: ";
+        QTest::newRow("server password")
+            << int(Msg::CalDavPasswordUnstorable)
+            << "Das Passwort enthält Zeichen, die nicht gespeichert werden können."
+            << "The password holds characters that cannot be stored.";
+        QTest::newRow("user list title") << int(Msg::TitleUserList) << "Benutzerliste"
+                                         << "Userlist";
     }
     void exactTexts() {
         QFETCH(int, msg);
@@ -71,6 +77,8 @@ private slots:
         QFETCH(QString, english);
         QCOMPARE(mv::MessageTable::german(Msg(msg)), german);
         QCOMPARE(mv::MessageTable::english(Msg(msg)), english);
+        QCOMPARE(mv::MessageTable::in(mv::Language::German, Msg(msg)), german);
+        QCOMPARE(mv::MessageTable::in(mv::Language::English, Msg(msg)), english);
     }
 };
 
