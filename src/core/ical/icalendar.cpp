@@ -61,8 +61,8 @@ icalproperty* xProperty(const char* name, const QByteArray& value) {
     return p;
 }
 
-bool english(const ExportOptions& o) {
-    return o.language == Language::English;
+QString message(const ExportOptions& o, Msg m) {
+    return MessageTable::in(o.language, m);
 }
 
 // The zone of timed rows: libical's built-in data under the IANA id, or UTC.
@@ -113,21 +113,14 @@ Result<Reading> readRow(const DayEntry& row, const ExportOptions& options) {
     Reading r;
     r.date = parseDate(row.date);
     if (!r.date.isValid())
-        return fail(english(options)
-                        ? QStringLiteral("The date \"%1\" of \"%2\" cannot be read.")
-                              .arg(row.date, row.designation)
-                        : QStringLiteral("Das Datum \"%1\" von \"%2\" ist nicht lesbar.")
-                              .arg(row.date, row.designation));
+        return fail(message(options, Msg::IcalDateUnreadable).arg(row.date, row.designation));
     if (row.isNote()) {
         r.note = true;
         r.dateOnly = true;
         return r;
     }
     auto timeFailure = [&] {
-        return fail(english(options) ? QStringLiteral("The time \"%1\" of %2 cannot be read.")
-                                           .arg(row.time, rowText(row))
-                                     : QStringLiteral("Die Zeit \"%1\" von %2 ist nicht lesbar.")
-                                           .arg(row.time, rowText(row)));
+        return fail(message(options, Msg::IcalTimeUnreadable).arg(row.time, rowText(row)));
     };
     AppointmentTimes times;
     try {
@@ -264,11 +257,8 @@ QString uidFor(const DayEntry& row) {
 }
 
 Result<QByteArray> calendarText(const DayList& rows, const ExportOptions& options) {
-    if (!isYearInRange(options.year)) {
-        MessageTable messages;
-        messages.fill(options.language);
-        return fail(messages.text(Msg::YearRange));
-    }
+    if (!isYearInRange(options.year))
+        return fail(message(options, Msg::YearRange));
     return build(rows, options, QStringLiteral("Marvolingen ") + QString::number(options.year));
 }
 
@@ -293,13 +283,7 @@ Result<void> writeCalendarFile(const QString& path, const DayList& rows,
     const QString native = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
     if (!info.absoluteDir().exists())
-        return fail(
-            english(options)
-                ? QStringLiteral("Cannot create the file \"%1\": the folder does not exist.")
-                      .arg(native)
-                : QStringLiteral("Die Datei \"%1\" konnte nicht erstellt werden: Der "
-                                 "Ordner existiert nicht.")
-                      .arg(native));
+        return fail(message(options, Msg::IcalNoFolder).arg(native));
     QSaveFile file(path);
     // Unbuffered, so that a short write shows before the commit replaces the old file.
     bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
@@ -312,10 +296,7 @@ Result<void> writeCalendarFile(const QString& path, const DayList& rows,
         file.cancelWriting();
     }
     if (!written)
-        return fail(english(options)
-                        ? QStringLiteral("Cannot create the file \"%1\": %2").arg(native, reason)
-                        : QStringLiteral("Die Datei \"%1\" konnte nicht erstellt werden: %2")
-                              .arg(native, reason));
+        return fail(message(options, Msg::IcalFileNotWritten).arg(native, reason));
     return {};
 }
 

@@ -88,6 +88,11 @@ constexpr Texts kTexts[] = {
     {"Das Passwort enthält Zeichen, die nicht gespeichert werden können.",
      "The password holds characters that cannot be stored."},
     {"Benutzerliste", "Userlist"},
+    {"Das Datum \"%1\" von \"%2\" ist nicht lesbar.", "The date \"%1\" of \"%2\" cannot be read."},
+    {"Die Zeit \"%1\" von %2 ist nicht lesbar.", "The time \"%1\" of %2 cannot be read."},
+    {"Die Datei \"%1\" konnte nicht erstellt werden: Der Ordner existiert nicht.",
+     "Cannot create the file \"%1\": the folder does not exist."},
+    {"Die Datei \"%1\" konnte nicht erstellt werden: %2", "Cannot create the file \"%1\": %2"},
 };
 static_assert(std::size(kTexts) == static_cast<size_t>(Msg::Count_));
 

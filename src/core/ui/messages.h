@@ -69,6 +69,11 @@ enum class Msg {
     CalDavForeignEntry,
     CalDavPasswordUnstorable,
     TitleUserList,
+    // The calendar file (iCalendar).
+    IcalDateUnreadable, // %1 the date, %2 the designation
+    IcalTimeUnreadable, // %1 the time, %2 date and designation
+    IcalNoFolder,       // %1 the file
+    IcalFileNotWritten, // %1 the file, %2 the reason
     Count_
 };
 

@@ -2,7 +2,9 @@
 #include "calendar/daylist.h"
 #include "ical/icalendar.h"
 
+#include <QDir>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 #include <libical/ical.h>
@@ -97,6 +99,8 @@ private slots:
     void uidStability();
     void badInput_data();
     void badInput();
+    void failureLanguage_data();
+    void failureLanguage();
     void resourceBody();
     void mark();
 };
@@ -312,6 +316,62 @@ void TestICalendar::badInput() {
         ical::calendarText({{u"01.01.2026"_s, u"Neujahr"_s, u"Note"_s, u""_s}, row}, o);
     QVERIFY(!text.ok());
     QVERIFY2(text.error().contains(inMessage), qPrintable(text.error()));
+}
+
+// Where: "text" builds the calendar text; "no folder" and "folder" write a file whose folder
+// is missing, or whose name is taken by a folder (%1 in the message is that file).
+void TestICalendar::failureLanguage_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<DayEntry>("row");
+    QTest::addColumn<QString>("message"); // the whole text; "folder": its beginning
+    const DayEntry badDate{u"31.02.2026"_s, u"Fest"_s, u"Note"_s, u""_s};
+    const DayEntry badTime{u"02.01.2026"_s, u"Fest"_s, u"morgens"_s, u""_s};
+    const DayEntry good{u"01.01.2026"_s, u"Neujahr"_s, u"00:00 - 24:00"_s, u""_s};
+    QTest::newRow("date, German") << false << u"text"_s << badDate
+                                  << u"Das Datum \"31.02.2026\" von \"Fest\" ist nicht lesbar."_s;
+    QTest::newRow("date, English")
+        << true << u"text"_s << badDate << u"The date \"31.02.2026\" of \"Fest\" cannot be read."_s;
+    QTest::newRow("time, English") << true << u"text"_s << badTime
+                                   << u"The time \"morgens\" of 02.01.2026 Fest cannot be read."_s;
+    QTest::newRow("no folder, German")
+        << false << u"no folder"_s << good
+        << u"Die Datei \"%1\" konnte nicht erstellt werden: Der Ordner existiert nicht."_s;
+    QTest::newRow("no folder, English")
+        << true << u"no folder"_s << good
+        << u"Cannot create the file \"%1\": the folder does not exist."_s;
+    QTest::newRow("folder, English")
+        << true << u"folder"_s << good << u"Cannot create the file \"%1\": "_s;
+}
+
+void TestICalendar::failureLanguage() {
+    QFETCH(bool, english);
+    QFETCH(QString, where);
+    QFETCH(DayEntry, row);
+    QFETCH(QString, message);
+    ical::ExportOptions o = options();
+    o.language = english ? Language::English : Language::German;
+    if (where == u"text"_s) {
+        const auto text = ical::calendarText({row}, o);
+        QVERIFY(!text.ok());
+        QCOMPARE(text.error(), message);
+        return;
+    }
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path = dir.filePath(u"missing/Marvolingen-2026.ics"_s);
+    if (where == u"folder"_s) {
+        path = dir.filePath(u"Marvolingen-2026.ics"_s);
+        QVERIFY(QDir(dir.path()).mkdir(u"Marvolingen-2026.ics"_s));
+    }
+    const auto written = ical::writeCalendarFile(path, {row}, o);
+    QVERIFY(!written.ok());
+    const QString expected = message.arg(QDir::toNativeSeparators(path));
+    if (where == u"folder"_s)
+        QVERIFY2(written.error().startsWith(expected) && written.error() != expected,
+                 qPrintable(written.error()));
+    else
+        QCOMPARE(written.error(), expected);
 }
 
 void TestICalendar::resourceBody() {

@@ -70,6 +70,19 @@ private slots:
             << "The password holds characters that cannot be stored.";
         QTest::newRow("user list title") << int(Msg::TitleUserList) << "Benutzerliste"
                                          << "Userlist";
+        QTest::newRow("ical date")
+            << int(Msg::IcalDateUnreadable) << "Das Datum \"%1\" von \"%2\" ist nicht lesbar."
+            << "The date \"%1\" of \"%2\" cannot be read.";
+        QTest::newRow("ical time")
+            << int(Msg::IcalTimeUnreadable) << "Die Zeit \"%1\" von %2 ist nicht lesbar."
+            << "The time \"%1\" of %2 cannot be read.";
+        QTest::newRow("ical folder")
+            << int(Msg::IcalNoFolder)
+            << "Die Datei \"%1\" konnte nicht erstellt werden: Der Ordner existiert nicht."
+            << "Cannot create the file \"%1\": the folder does not exist.";
+        QTest::newRow("ical file")
+            << int(Msg::IcalFileNotWritten) << "Die Datei \"%1\" konnte nicht erstellt werden: %2"
+            << "Cannot create the file \"%1\": %2";
     }
     void exactTexts() {
         QFETCH(int, msg);
