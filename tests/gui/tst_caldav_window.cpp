@@ -228,9 +228,8 @@ private slots:
     // The server revokes the password once the first object is stored: one critical box
     // with the login message, and the second calendar is not tried.
     void windowPasswordRevokedMidRun() {
-        mv::testsupport::RadicaleServer revoking(mv::testsupport::RadicaleServer::Options{
-            .storageHook =
-                QStringLiteral("test ! -e revoke || htpasswd -bp ../users service revoked")});
+        mv::testsupport::RadicaleServer revoking(
+            mv::testsupport::RadicaleServer::revokingOptions());
         const QString problem = revoking.start();
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         for (const char* name : {"first", "second"})
@@ -252,9 +251,7 @@ private slots:
             QVERIFY(SaveCalDavSettings(file, s, Language::German).ok());
         }
         p.start();
-        QFile revoke(revoking.storageFolder() + QStringLiteral("/revoke"));
-        QVERIFY(revoke.open(QIODevice::WriteOnly));
-        revoke.close();
+        QVERIFY(revoking.revokeAtNextChange());
         p.get<QPushButton>(QStringLiteral("cmdEintragen"))->click();
         // More days than requests under way: some are sent after the refusal.
         QVERIFY(p.get<QTreeWidget>(QStringLiteral("lvListe"))->topLevelItemCount() > kInFlight);

@@ -140,6 +140,17 @@ public:
                    {QStringLiteral("-bp"), usersFile(), user, password});
     }
     QString usersFile() const { return path(QStringLiteral("users")); }
+
+    // A server that gives the service account another password at the first change after
+    // revokeAtNextChange(): a password revoked while a run is under way.
+    static Options revokingOptions() {
+        return Options{.storageHook = QStringLiteral(
+                           "test ! -e revoke || htpasswd -bp ../users service revoked")};
+    }
+    bool revokeAtNextChange() {
+        QFile marker(storageFolder() + QStringLiteral("/revoke"));
+        return marker.open(QIODevice::WriteOnly);
+    }
     QString storageFolder() const { return path(QStringLiteral("collections")); }
 
     // The objects of a calendar as stored (owner/name), read from the storage folder.

@@ -39,6 +39,13 @@ Run cli(const QString& folder, const QStringList& args, const QByteArray& input 
     return r;
 }
 
+// German holidays from the settings file of the folder.
+bool writeGermanSettings(const QString& folder) {
+    QFile ini(folder + QStringLiteral("/Feiertage.ini"));
+    return ini.open(QIODevice::WriteOnly) &&
+           ini.write("[Einstellungen]\r\nSprache=Deutsch\r\nLand=Deutschland\r\n") > 0;
+}
+
 } // namespace
 
 class TstCalDavCli : public QObject {
@@ -124,10 +131,7 @@ private slots:
                                      QStringLiteral("Cli")));
         QTemporaryDir dir;
         // German holidays of 2026 from the settings; the calendars chosen by path.
-        QFile ini(dir.filePath(QStringLiteral("Feiertage.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Einstellungen]\r\nSprache=Deutsch\r\nLand=Deutschland\r\n");
-        ini.close();
+        QVERIFY(writeGermanSettings(dir.path()));
         QCOMPARE(connect(dir.path()).code, 0);
         QCOMPARE(cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("select"),
                                   QStringLiteral("/alice/cli/"), QStringLiteral("/carol/cal/")})
@@ -175,19 +179,14 @@ private slots:
     // first calendar is stored: the run ends at that calendar with the one login message
     // and a failed exit; the second calendar is not tried.
     void passwordRevokedMidRun() {
-        RadicaleServer revoking(RadicaleServer::Options{
-            .storageHook =
-                QStringLiteral("test ! -e revoke || htpasswd -bp ../users service revoked")});
+        RadicaleServer revoking(RadicaleServer::revokingOptions());
         const QString problem = revoking.start();
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         for (const char* name : {"first", "second"})
             QVERIFY(revoking.makeCalendar(QStringLiteral("alice"), QString::fromLatin1(name),
                                           QString::fromLatin1(name)));
         QTemporaryDir dir;
-        QFile ini(dir.filePath(QStringLiteral("Feiertage.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Einstellungen]\r\nSprache=Deutsch\r\nLand=Deutschland\r\n");
-        ini.close();
+        QVERIFY(writeGermanSettings(dir.path()));
         const Run set = cli(dir.path(),
                             {QStringLiteral("caldav"), QStringLiteral("set"),
                              QStringLiteral("--url"), revoking.url(), QStringLiteral("--user"),
@@ -205,9 +204,7 @@ private slots:
                                                 QStringLiteral("tsv")})
                                    .out.count(u'\n');
         QVERIFY(days > kInFlight);
-        QFile revoke(revoking.storageFolder() + QStringLiteral("/revoke"));
-        QVERIFY(revoke.open(QIODevice::WriteOnly));
-        revoke.close();
+        QVERIFY(revoking.revokeAtNextChange());
 
         const Run r = cli(dir.path(), {QStringLiteral("caldav"), QStringLiteral("write"),
                                        QStringLiteral("--year"), QStringLiteral("2026")});
