@@ -111,10 +111,8 @@ QString MessageTable::in(Language language, Msg m) {
 }
 
 void MessageTable::fill(Language language) {
-    const bool english = language == Language::English;
     for (int i = 0; i < static_cast<int>(Msg::Count_); ++i)
-        texts_[i] = english ? MessageTable::english(static_cast<Msg>(i))
-                            : MessageTable::german(static_cast<Msg>(i));
+        texts_[i] = in(language, static_cast<Msg>(i));
 }
 
 } // namespace mv
